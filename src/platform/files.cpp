@@ -1,0 +1,153 @@
+#include "platform/files.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/fs_names.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+namespace platform {
+
+namespace fs = std::filesystem;
+
+bool canOpenForReading(std::string_view path) {
+    const auto fsPath = toFsPath(path);
+    std::error_code error;
+    if (!fsPath || fs::is_directory(*fsPath, error))
+        return false;  // a folder opens, but reads nothing
+    std::FILE* file = std::fopen(fsPath->c_str(), "rb");
+    if (file == nullptr)
+        return false;
+    std::fclose(file);
+    return true;
+}
+
+bool exists(std::string_view path) {
+    const auto fsPath = toFsPath(path);
+    std::error_code error;
+    return fsPath && fs::exists(fs::symlink_status(*fsPath, error));
+}
+
+std::optional<std::uint64_t> fileSize(std::string_view path) {
+    const auto fsPath = toFsPath(path);
+    if (!fsPath)
+        return std::nullopt;
+    std::error_code error;
+    const auto size = fs::file_size(*fsPath, error);
+    if (error)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(size);
+}
+
+bool removeFile(std::string_view path) {
+    const auto fsPath = toFsPath(path);
+    std::error_code error;
+    return fsPath && fs::remove(*fsPath, error);
+}
+
+bool replaceFile(std::string_view from, std::string_view to) {
+    const auto source = toFsPath(from);
+    const auto target = toFsPath(to);
+    if (!source || !target)
+        return false;
+    std::error_code error;
+    fs::rename(*source, *target, error);
+    return !error;
+}
+
+bool copyFile(std::string_view from, std::string_view to) {
+    const auto source = toFsPath(from);
+    if (!source)
+        return false;
+    std::FILE* in = std::fopen(source->c_str(), "rb");
+    if (in == nullptr)
+        return false;
+    const bool copied = writeFileAtomically(to, [in](std::FILE* out) {
+        char buffer[64 * 1024];
+        std::size_t n = 0;
+        while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
+            if (std::fwrite(buffer, 1, n, out) != n)
+                return false;
+        }
+        return std::ferror(in) == 0;
+    });
+    std::fclose(in);
+    return copied;
+}
+
+bool createFolder(std::string_view path) {
+    const auto fsPath = toFsPath(path);
+    std::error_code error;
+    return fsPath && fs::create_directory(*fsPath, error);
+}
+
+bool changeFolder(std::string_view path) {
+    const auto fsPath = toFsPath(path);
+    std::error_code error;
+    if (!fsPath)
+        return false;
+    fs::current_path(*fsPath, error);
+    return !error;
+}
+
+std::optional<std::string> currentFolder() {
+    std::error_code error;
+    const auto path = fs::current_path(error);
+    if (error)
+        return std::nullopt;
+    return fromFsName(path);
+}
+
+std::FILE* openFile(std::string_view path, const char* mode) {
+    const auto fsPath = toFsPath(path);
+    if (!fsPath)
+        return nullptr;
+    return std::fopen(fsPath->c_str(), mode);
+}
+
+std::optional<std::string> readFile(std::string_view path) {
+    std::FILE* file = openFile(path, "rb");
+    if (file == nullptr)
+        return std::nullopt;
+    std::string content;
+    char buffer[64 * 1024];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        content.append(buffer, n);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed)
+        return std::nullopt;
+    return content;
+}
+
+bool writeFileAtomically(std::string_view path, const std::function<bool(std::FILE*)>& write) {
+    std::string temporary(path);
+    temporary += ".tmp";
+    std::FILE* file = openFile(temporary, "wb");
+    if (file == nullptr)
+        return false;
+    bool ok = write(file);
+    ok = std::fflush(file) == 0 && ok;
+#ifndef _WIN32
+    ok = ::fsync(fileno(file)) == 0 && ok;
+#endif
+    ok = std::fclose(file) == 0 && ok;
+    if (ok)
+        ok = replaceFile(temporary, path);
+    if (!ok)
+        removeFile(temporary);
+    return ok;
+}
+
+bool writeFileAtomically(std::string_view path, std::string_view content) {
+    return writeFileAtomically(path, [content](std::FILE* file) {
+        return std::fwrite(content.data(), 1, content.size(), file) == content.size();
+    });
+}
+
+}  // namespace platform

@@ -1,0 +1,82 @@
+#include "platform/files.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/fs_names.h"
+#include "platform/path.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using testing_support::TempFolder;
+
+TEST(FsNames, Cp1250PathsBecomeUtf8NamesAndBack) {
+    const auto fsPath = platform::toFsPath(
+        "/tmp/\xE8"
+        "esk\xFD.jpg");  // český.jpg
+    ASSERT_TRUE(fsPath);
+    EXPECT_EQ(fsPath->native(),
+              "/tmp/\xC4\x8D"
+              "esk\xC3\xBD.jpg");
+    EXPECT_EQ(platform::fromFsName(*fsPath),
+              "/tmp/\xE8"
+              "esk\xFD.jpg");
+    // A byte that cp1250 leaves undefined names no file; a name cp1250 cannot hold has no text.
+    EXPECT_FALSE(platform::toFsPath("a\x81"));
+    EXPECT_FALSE(platform::fromFsName("\xE2\x98\x83.jpg"));
+}
+
+TEST(Path, JoinsAndSplitsAtTheLastSeparator) {
+    EXPECT_EQ(platform::joinPath("/a/b", "c.jpg"), "/a/b/c.jpg");
+    const auto split = platform::splitAtLastSeparator("/a/b/c.jpg");
+    EXPECT_EQ(split.folder, "/a/b");
+    EXPECT_EQ(split.name, "c.jpg");
+    EXPECT_EQ(platform::splitAtLastSeparator("c.jpg").folder, "");
+}
+
+TEST(Files, AtomicWriteReplacesTheFileOnlyWhenEverythingWasWritten) {
+    TempFolder folder;
+    const std::string target = folder.file("order.sno");
+    folder.write("order.sno", "old rows\r\n");
+
+    const bool failed = platform::writeFileAtomically(target, [](std::FILE* file) {
+        std::fputs("half of the new ro", file);
+        return false;  // the disk filled up
+    });
+    EXPECT_FALSE(failed);
+    EXPECT_EQ(folder.read("order.sno"), "old rows\r\n");
+    EXPECT_FALSE(folder.exists("order.sno.tmp"));
+
+    EXPECT_TRUE(platform::writeFileAtomically(target, std::string_view("new rows\r\n")));
+    EXPECT_EQ(folder.read("order.sno"), "new rows\r\n");
+    EXPECT_FALSE(folder.exists("order.sno.tmp"));
+}
+
+TEST(Files, AtomicWriteFailsWhereNoFileCanBeCreated) {
+    TempFolder folder;
+    EXPECT_FALSE(platform::writeFileAtomically(folder.file("missing/order.sno"), std::string_view("x")));
+}
+
+TEST(Files, CopySizeRemoveAndReadWithCzechNames) {
+    TempFolder folder;
+    folder.write(
+        "\xC4\x8D"
+        "esk\xC3\xBD.jpg",
+        "12345");  // český.jpg on disk
+    const std::string source = folder.path() +
+                               "/\xE8"
+                               "esk\xFD.jpg";
+    const std::string target = folder.path() + "/kopie.jpg";
+    EXPECT_TRUE(platform::canOpenForReading(source));
+    EXPECT_FALSE(platform::canOpenForReading(folder.path()));
+    EXPECT_EQ(platform::fileSize(source), 5u);
+    EXPECT_TRUE(platform::copyFile(source, target));
+    EXPECT_EQ(platform::readFile(target), "12345");
+    EXPECT_TRUE(platform::removeFile(target));
+    EXPECT_FALSE(platform::exists(target));
+    EXPECT_FALSE(platform::fileSize(target));
+    EXPECT_FALSE(platform::copyFile(target, source));
+    EXPECT_EQ(platform::readFile(source), "12345");
+}
+
+}  // namespace

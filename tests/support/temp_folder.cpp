@@ -1,0 +1,57 @@
+#include "support/temp_folder.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <system_error>
+
+namespace testing_support {
+
+namespace fs = std::filesystem;
+
+TempFolder::TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "snapord-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("cannot create a temporary folder");
+    path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+    std::error_code error;
+    fs::remove_all(path_, error);
+}
+
+std::string TempFolder::file(std::string_view name) const {
+    return path_ + "/" + std::string(name);
+}
+
+void TempFolder::write(std::string_view name, std::string_view bytes) const {
+    const fs::path target = file(name);
+    fs::create_directories(target.parent_path());
+    std::ofstream out(target, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + target.string());
+}
+
+std::string TempFolder::read(std::string_view name) const {
+    std::ifstream in(file(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool TempFolder::exists(std::string_view name) const {
+    std::error_code error;
+    return fs::exists(file(name), error);
+}
+
+CurrentFolderScope::CurrentFolderScope(const std::string& folder) : previous_(fs::current_path()) {
+    fs::current_path(folder);
+}
+
+CurrentFolderScope::~CurrentFolderScope() {
+    std::error_code error;
+    fs::current_path(previous_, error);
+}
+
+}  // namespace testing_support
