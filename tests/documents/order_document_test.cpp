@@ -71,9 +71,4 @@ TEST(OrderDocument, SettersKeepTheFieldLimits) {
     EXPECT_EQ(document.identity().serverFolder.size(), 259u);
 }
 
-TEST(OrderDocument, TheProgramHasOneDocument) {
-    EXPECT_EQ(&orderDocument(), &orderDocument());
-    EXPECT_EQ(orderDocument().entries().size(), OrderDocument::kSlotCount);
-}
-
 }  // namespace
