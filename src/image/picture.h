@@ -24,13 +24,21 @@ struct Rgb {
 enum class PictureType { Unknown, Jpeg, Tiff, Png, Bmp };
 PictureType pictureTypeOfName(std::string_view path);
 
+// The box a picture is about to be thumbnailed into (see Picture::thumbnail). A load given the box may
+// decode at a reduced scale, never below the size the thumbnail will have.
+struct ThumbnailBox {
+    int width = 0;
+    int height = 0;
+};
+
 class Picture {
-public:
+  public:
     Picture() = default;
 
     // A 24-bit picture from RGB bytes (3 per pixel); a palette picture from indices and a palette.
     static Picture fromRgb(int width, int height, std::vector<std::uint8_t> rgb);
-    static Picture fromPalette(int width, int height, std::vector<std::uint8_t> indices, std::vector<Rgb> palette);
+    static Picture fromPalette(int width, int height, std::vector<std::uint8_t> indices,
+                               std::vector<Rgb> palette);
 
     bool isValid() const { return width_ > 0 && height_ > 0; }
     // Makes the picture empty.
@@ -40,14 +48,29 @@ public:
     // content follows when it fails; with Unknown, detection only. On failure the picture is empty and
     // the result false. Damaged or hostile files fail cleanly (no crash, no hang, bounded memory).
     bool load(std::string_view path, PictureType type = PictureType::Unknown);
+    // The same, for a picture that is thumbnailed into `box` next: a JPEG may then be decoded at a reduced
+    // scale (much faster for photographs), so width() and height() may be smaller than ownWidth() and
+    // ownHeight(). The thumbnail made afterwards has the size and content of one made from a full decode
+    // (up to rounding).
+    bool load(std::string_view path, PictureType type, ThumbnailBox box);
 
+    // The size of the pixels held.
     int width() const { return width_; }
     int height() const { return height_; }
+    // The size of the picture these pixels stand for: as stored in its file, even after a load that
+    // decoded at a reduced scale; otherwise the same as width() and height().
+    int ownWidth() const { return ownWidth_; }
+    int ownHeight() const { return ownHeight_; }
     // 24 for RGB, 8 for palette pictures; 0 when empty.
     int bitsPerPixel() const;
 
     // Scales the picture down into width x height keeping its proportions (never enlarges), then centres
-    // it on a canvas of exactly width x height filled with `background`. The result is 24-bit.
+    // it on a canvas of exactly width x height filled with `background`. The result is 24-bit. The new
+    // size follows from the own size: when ownWidth * height < ownHeight * width the picture gets the full
+    // height, otherwise the full width, the other side scaled and truncated to whole pixels (at least 1).
+    // A 24-bit picture that shrinks in both directions is scaled by area averaging (each new pixel is the
+    // mean of the area it covers, weighted in thousandths of a pixel), any other picture bilinearly.
+    // Transparent palette pixels take the background colour. An empty picture stays empty.
     void thumbnail(int width, int height, Rgb background);
 
     // 24-bit: width * height * 3 bytes R, G, B. 8-bit: width * height palette indices.
@@ -60,9 +83,11 @@ public:
     void setTransparentIndex(int index) { transparentIndex_ = index; }
     int transparentIndex() const { return transparentIndex_; }
 
-private:
+  private:
     int width_ = 0;
     int height_ = 0;
+    int ownWidth_ = 0;
+    int ownHeight_ = 0;
     std::vector<std::uint8_t> pixels_;
     std::vector<Rgb> palette_;
     int transparentIndex_ = -1;
