@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -16,59 +17,76 @@ namespace {
 
 // libtiff refuses any single allocation above this (hostile strip sizes).
 constexpr tmsize_t kMaxSingleAllocation = 1024 * 1024 * 1024;
+// The largest TIFF file read: room for the largest picture accepted, uncompressed at 16 bits in four
+// channels, and nothing more.
+constexpr std::uint64_t kMaxFileSize = kMaxPicturePixels * 8 + 64 * 1024 * 1024;
 
-bool seekTo(std::FILE* file, std::uint64_t offset, int whence) {
-#ifdef _WIN32
-    return _fseeki64(file, static_cast<__int64>(offset), whence) == 0;
-#else
-    return fseeko(file, static_cast<off_t>(offset), whence) == 0;
-#endif
+// libtiff reads the file from memory, as it would from a mapped file: its own reading of
+// uncompressed tiles without a mapping is unreliable, and one read of the file is quicker anyway.
+struct MemoryFile {
+    std::vector<std::uint8_t> bytes;
+    std::uint64_t position = 0;
+};
+
+bool readWhole(std::FILE* file, std::vector<std::uint8_t>& bytes) {
+    std::uint8_t chunk[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+        if (bytes.size() + got > kMaxFileSize)
+            return false;
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    }
+    return true;
 }
 
-std::uint64_t position(std::FILE* file) {
-#ifdef _WIN32
-    return static_cast<std::uint64_t>(_ftelli64(file));
-#else
-    return static_cast<std::uint64_t>(ftello(file));
-#endif
+MemoryFile& memoryOf(thandle_t handle) {
+    return *static_cast<MemoryFile*>(handle);
 }
 
-std::FILE* fileOf(thandle_t handle) {
-    return static_cast<std::FILE*>(handle);
-}
-
-tmsize_t readFile(thandle_t handle, void* buffer, tmsize_t size) {
-    return static_cast<tmsize_t>(std::fread(buffer, 1, static_cast<std::size_t>(size), fileOf(handle)));
+tmsize_t readMemory(thandle_t handle, void* buffer, tmsize_t size) {
+    auto& file = memoryOf(handle);
+    if (size <= 0 || file.position >= file.bytes.size())
+        return 0;
+    const auto count =
+        std::min<std::uint64_t>(static_cast<std::uint64_t>(size), file.bytes.size() - file.position);
+    std::memcpy(buffer, file.bytes.data() + file.position, count);
+    file.position += count;
+    return static_cast<tmsize_t>(count);
 }
 
 tmsize_t refuseWrite(thandle_t, void*, tmsize_t) {
     return 0;
 }
 
-toff_t seekFile(thandle_t handle, toff_t offset, int whence) {
-    if (!seekTo(fileOf(handle), offset, whence))
-        return static_cast<toff_t>(-1);
-    return position(fileOf(handle));
+toff_t seekMemory(thandle_t handle, toff_t offset, int whence) {
+    auto& file = memoryOf(handle);
+    std::uint64_t base = 0;
+    if (whence == SEEK_CUR)
+        base = file.position;
+    else if (whence == SEEK_END)
+        base = file.bytes.size();
+    // Offsets are unsigned; a step back from the current position or the end wraps around.
+    file.position = base + offset;
+    return file.position;
 }
 
-// The caller owns and closes the file.
+// The memory belongs to decodeTiff.
 int keepOpen(thandle_t) {
     return 0;
 }
 
-toff_t sizeOfFile(thandle_t handle) {
-    std::FILE* file = fileOf(handle);
-    const auto here = position(file);
-    seekTo(file, 0, SEEK_END);
-    const auto size = position(file);
-    seekTo(file, here, SEEK_SET);
-    return size;
+toff_t sizeOfMemory(thandle_t handle) {
+    return memoryOf(handle).bytes.size();
 }
 
-int noMapping(thandle_t, void**, toff_t*) {
-    return 0;
+int mapMemory(thandle_t handle, void** base, toff_t* size) {
+    auto& file = memoryOf(handle);
+    *base = file.bytes.data();
+    *size = file.bytes.size();
+    return 1;
 }
-void noUnmapping(thandle_t, void*, toff_t) {}
+
+void keepMapped(thandle_t, void*, toff_t) {}
 
 int stayQuiet(TIFF*, void*, const char*, const char*, va_list) {
     return 1;
@@ -84,16 +102,16 @@ struct RgbaImageEnd {
     void operator()(TIFFRGBAImage* image) const { TIFFRGBAImageEnd(image); }
 };
 
-std::unique_ptr<TIFF, TiffCloser> openTiff(std::FILE* file) {
+std::unique_ptr<TIFF, TiffCloser> openTiff(MemoryFile& file) {
     const std::unique_ptr<TIFFOpenOptions, OptionsFree> options(TIFFOpenOptionsAlloc());
     if (!options)
         return nullptr;
     TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(), kMaxSingleAllocation);
     TIFFOpenOptionsSetErrorHandlerExtR(options.get(), stayQuiet, nullptr);
     TIFFOpenOptionsSetWarningHandlerExtR(options.get(), stayQuiet, nullptr);
-    return std::unique_ptr<TIFF, TiffCloser>(TIFFClientOpenExt("picture", "rm", file, readFile, refuseWrite,
-                                                               seekFile, keepOpen, sizeOfFile, noMapping,
-                                                               noUnmapping, options.get()));
+    return std::unique_ptr<TIFF, TiffCloser>(TIFFClientOpenExt("picture", "r", &file, readMemory, refuseWrite,
+                                                               seekMemory, keepOpen, sizeOfMemory, mapMemory,
+                                                               keepMapped, options.get()));
 }
 
 // libtiff's packed ABGR over white: premultiplied colour plus the white that shows through.
@@ -110,7 +128,10 @@ void rgbaRowToRgb(const std::uint32_t* rgba, std::uint8_t* rgb, std::uint32_t wi
 }  // namespace
 
 bool decodeTiff(std::FILE* file, Decoded& out) {
-    const auto tiff = openTiff(file);
+    MemoryFile memory;
+    if (!readWhole(file, memory.bytes))
+        return false;
+    const auto tiff = openTiff(memory);
     if (!tiff)
         return false;
     char message[1024] = {};
