@@ -29,6 +29,15 @@ struct MemoryFile {
 };
 
 bool readWhole(std::FILE* file, std::vector<std::uint8_t>& bytes) {
+    // The size, where the platform tells it, settles the matter before anything is read.
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        const long size = std::ftell(file);
+        if (size > 0 && static_cast<std::uint64_t>(size) > kMaxFileSize)
+            return false;
+        if (size > 0)
+            bytes.reserve(static_cast<std::size_t>(size));
+    }
+    std::rewind(file);
     std::uint8_t chunk[65536];
     std::size_t got = 0;
     while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
