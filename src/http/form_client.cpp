@@ -1,0 +1,396 @@
+#include "http/form_client.h"
+
+#include <algorithm>
+#include <new>
+#include <vector>
+
+#include "http/checked_math.h"
+#include "http/content_type.h"
+#include "http/error_codes.h"
+#include "http/exceptions.h"
+#include "http/multipart.h"
+#include "http/upload_file.h"
+#include "http/url_parts.h"
+
+namespace Tarvo {
+
+namespace {
+
+// Upload files are read in pieces of this size; each step sends at most one chunk of it.
+constexpr std::size_t kFileBufferSize = 57344;
+
+// Request flags of a begin: without the cache, and with it. Only the "no-cache" bit shows on the wire.
+constexpr std::uint32_t kFlagsBypassCache = 0x84400F00;
+constexpr std::uint32_t kFlagsUseCache = 0x00400E00;
+constexpr std::uint32_t kFlagPragmaNoCache = 0x00000100;
+
+constexpr std::string_view kFormContentType = "application/x-www-form-urlencoded";
+
+std::uint32_t length32(std::string_view text) {
+    return Checked32(text.size());
+}
+
+// Runs an entry point so that only httpclientexceptionA leaves it: a failed allocation becomes 102 and
+// a wide exception its narrow twin. `onFailure` releases what the entry point owned.
+template <class Body, class OnFailure>
+auto Guarded(Body body, OnFailure onFailure) -> decltype(body()) {
+    try {
+        return body();
+    } catch (const httpclientexceptionA&) {
+        onFailure();
+        throw;
+    } catch (const httpclientexceptionW& wide) {
+        onFailure();
+        throw NarrowedException(wide);
+    } catch (const std::bad_alloc&) {
+        onFailure();
+        RaiseHttpClientError(kErrOutOfMemory);
+    }
+}
+
+}  // namespace
+
+struct FilePart {
+    UploadFile file;
+    std::string mimeType;
+    std::uint32_t size = 0;
+};
+
+struct httpformclientA::Post {
+    Mode mode = Mode::Form;
+    std::vector<formparam> params;           // as they were at the begin, in list order
+    std::vector<std::string> encodedNames;   // form posts
+    std::vector<std::string> encodedValues;  // form posts
+    std::vector<FilePart> files;             // multipart posts: one per file parameter, in list order
+    postprogressA progress;
+    postprogressA preview;
+    std::unique_ptr<Transport> transport;
+
+    std::string_view content;  // the current plain parameter's content
+    FilePart* currentFile = nullptr;
+    std::uint32_t fileUnread = 0;
+    std::unique_ptr<char[]> fileBuffer;
+    std::size_t bufferAt = 0;
+    std::size_t bufferEnd = 0;
+};
+
+httpformclientA::httpformclientA(BoundaryChoice boundary)
+    : boundary_(boundary == BoundaryChoice::Fixed ? std::string(kFixedBoundary) : MakeBoundary()),
+      contentType_(MultipartContentType(boundary_)),
+      fileNames_([](std::string_view path) { return std::optional<std::string>(path); }) {}
+
+httpformclientA::~httpformclientA() = default;
+
+void httpformclientA::SetSessionOptions(std::optional<std::string_view> agent, std::uint32_t accessType,
+                                        std::optional<std::string_view> proxy,
+                                        std::optional<std::string_view> proxyBypass,
+                                        std::uint32_t openFlags) {
+    Guarded(
+        [&] {
+            // Copies first, so that a failed allocation changes none of the settings.
+            std::optional<std::string> newAgent(agent), newProxy(proxy), newBypass(proxyBypass);
+            agent_.swap(newAgent);
+            proxy_.swap(newProxy);
+            proxyBypass_.swap(newBypass);
+            accessType_ = accessType;
+            openFlags_ = openFlags;
+        },
+        [] {});
+}
+
+void httpformclientA::SetTimeLimits(TimeLimits limits) {
+    limits_ = limits;
+}
+
+void httpformclientA::SetFileNameMapper(FileNameMapper mapper) {
+    fileNames_ = std::move(mapper);
+}
+
+void httpformclientA::AddParam(std::string_view name, std::optional<std::string_view> value,
+                               std::uint32_t flags) {
+    Guarded(
+        [&] {
+            params_.Add(formparam{std::string(name), std::optional<std::string>(value), flags});
+        },
+        [] {});
+}
+
+void httpformclientA::BeginFormPost(std::string_view url, bool useCache) {
+    Begin(url, useCache, Mode::Form);
+}
+
+void httpformclientA::BeginMultipartPost(std::string_view url, bool useCache) {
+    Begin(url, useCache, Mode::Multipart);
+}
+
+bool httpformclientA::CancelPost() {
+    if (!post_)
+        return false;
+    post_.reset();
+    return true;
+}
+
+void httpformclientA::QueryProgress(postprogressA& progress) const {
+    if (!post_) {
+        progress = postprogressA{};
+        return;
+    }
+    const postprogressA& live = post_->progress;
+    progress = live.paramCount > 0 && live.paramsBegun == 0 ? post_->preview : live;
+}
+
+void httpformclientA::Begin(std::string_view url, bool useCache, Mode mode) {
+    CancelPost();
+    // The post is built aside and becomes the client's only when its headers are out; a failure on
+    // the way closes whatever it had opened.
+    Guarded(
+        [&] {
+            auto post = std::make_unique<Post>();
+            post->mode = mode;
+            post->params = params_.Items();
+            postprogressA& progress = post->progress;
+            progress.paramCount = Checked32(post->params.size());
+
+            if (mode == Mode::Form) {
+                for (const formparam& param : post->params) {
+                    const std::string value = param.value.value_or("");
+                    post->encodedNames.push_back((param.flags & ParamNameEncoded) ? param.name
+                                                                                  : FormEncode(param.name));
+                    post->encodedValues.push_back((param.flags & ParamValueEncoded) ? value
+                                                                                    : FormEncode(value));
+                    const std::uint32_t separator = post->encodedNames.size() > 1 ? 1 : 0;
+                    progress.totalBytes =
+                        CheckedSum({progress.totalBytes, separator, post->encodedNames.back().size(), 1,
+                                    post->encodedValues.back().size()});
+                    progress.totalContentBytes =
+                        CheckedAdd(progress.totalContentBytes, length32(post->encodedValues.back()));
+                }
+            } else if (post->params.empty()) {
+                progress.totalBytes = length32(EmptyBody(boundary_));
+            } else {
+                for (const formparam& param : post->params) {
+                    std::uint32_t contentLength = 0;
+                    std::uint32_t openingLength = 0;
+                    if (param.IsFile()) {
+                        FilePart part;
+                        if (param.value) {
+                            if (const auto name = fileNames_(*param.value))
+                                part.file = UploadFile::Open(*name);
+                        }
+                        if (part.file.IsOpen()) {
+                            const auto size = part.file.Size();
+                            if (!size)
+                                RaiseHttpClientError(kErrFileSize,
+                                                     static_cast<std::uint32_t>(part.file.LastError()),
+                                                     param.value->c_str());
+                            part.size = Checked32(*size);
+                            char head[kSniffLength];
+                            const std::size_t got = part.file.Read(head, sizeof head);
+                            if (part.file.LastError() != 0)
+                                RaiseHttpClientError(
+                                    kErrFileRead, static_cast<std::uint32_t>(part.file.LastError()), nullptr);
+                            if (!part.file.Rewind())
+                                RaiseHttpClientError(kErrFileRewind,
+                                                     static_cast<std::uint32_t>(part.file.LastError()),
+                                                     nullptr);
+                            part.mimeType = SniffContentType(std::string_view(head, got));
+                        } else {
+                            part.mimeType = kOctetStream;
+                        }
+                        contentLength = part.size;
+                        openingLength = length32(
+                            FilePartOpening(boundary_, param.name, param.value.value_or(""), part.mimeType));
+                        post->files.push_back(std::move(part));
+                        ++progress.fileCount;
+                    } else {
+                        contentLength = length32(param.value.value_or(""));
+                        openingLength = length32(PlainPartOpening(boundary_, param.name));
+                    }
+                    progress.totalBytes =
+                        CheckedSum({progress.totalBytes, openingLength, contentLength, kPartEnd.size()});
+                    progress.totalContentBytes = CheckedAdd(progress.totalContentBytes, contentLength);
+                }
+                progress.totalBytes = CheckedAdd(progress.totalBytes, length32(ClosingBoundary(boundary_)));
+            }
+
+            const PostAddress address = ResolvePostAddress(url);
+            const std::string scheme = address.secure ? "https://" : "http://";
+            const std::string authority =
+                address.host +
+                (address.port == (address.secure ? 443 : 80) ? "" : ":" + std::to_string(address.port));
+            TransportRequest request;
+            request.baseUrl = scheme + address.host + ":" + std::to_string(address.port) + "/";
+            request.proxy = ChooseProxy(accessType_, proxy_, proxyBypass_, address.secure, address.host,
+                                        ProcessEnvironment);
+            // A plain proxy needs the whole URL on the request line; a tunnel (HTTPS) carries the
+            // request to the server itself.
+            request.requestTarget = request.proxy.empty() || address.secure
+                                        ? address.objectName
+                                        : scheme + authority + address.objectName;
+            const std::uint32_t flags = useCache ? kFlagsUseCache : kFlagsBypassCache;
+            if (flags & kFlagPragmaNoCache)
+                request.headers.push_back("Cache-Control: no-cache");
+            request.headers.push_back("Content-Type: " +
+                                      (mode == Mode::Form ? std::string(kFormContentType) : contentType_));
+            request.userAgent = agent_.value_or(std::string(kDefaultUserAgent));
+            request.bodyLength = progress.totalBytes;
+            request.limits = limits_;
+            post->transport = std::make_unique<Transport>(request);
+            post->transport->SendHeaders();
+
+            progress.active = 1;
+            post->preview = progress;
+            if (!post->params.empty()) {
+                const formparam& first = post->params.front();
+                postprogressA& preview = post->preview;
+                preview.paramsBegun = 1;
+                preview.currentName = first.name;
+                if (mode == Mode::Form) {
+                    preview.currentLength = length32(post->encodedValues.front());
+                } else if (first.IsFile()) {
+                    preview.filesBegun = 1;
+                    preview.currentFile = first.value;
+                    preview.currentLength = post->files.front().size;
+                } else {
+                    preview.currentLength = length32(first.value.value_or(""));
+                }
+            }
+            post_ = std::move(post);
+        },
+        [] {});
+}
+
+std::unique_ptr<httpreplyA> httpformclientA::ProceedPost(std::uint32_t chunkSize) {
+    if (!post_)
+        RaiseHttpClientError(kErrPostNotStarted);
+    return Guarded([&] { return post_->mode == Mode::Form ? FormStep(chunkSize) : MultipartStep(chunkSize); },
+                   [this] { post_.reset(); });
+}
+
+std::unique_ptr<httpreplyA> httpformclientA::FormStep(std::uint32_t chunkSize) {
+    Post& post = *post_;
+    postprogressA& progress = post.progress;
+    if (!progress.CurrentFinished()) {
+        SendContent(chunkSize);
+        return nullptr;
+    }
+    if (progress.paramsBegun == progress.paramCount)
+        return Finish();
+    const std::uint32_t index = progress.paramsBegun;
+    std::string head = index == 0 ? "" : "&";
+    head.append(post.encodedNames[index]).append("=");
+    Send(head);
+    post.content = post.encodedValues[index];
+    progress.paramsBegun = CheckedAdd(progress.paramsBegun, 1);
+    progress.currentName = post.params[index].name;
+    progress.currentLength = length32(post.content);
+    progress.currentPosted = 0;
+    return nullptr;
+}
+
+std::unique_ptr<httpreplyA> httpformclientA::MultipartStep(std::uint32_t chunkSize) {
+    const postprogressA& progress = post_->progress;
+    if (progress.postedBytes == progress.totalBytes)
+        return Finish();
+    if (progress.paramCount == 0)
+        Send(EmptyBody(boundary_));
+    else if (!progress.CurrentFinished())
+        SendContent(chunkSize);
+    else if (progress.paramsBegun == progress.paramCount)
+        Send(ClosingBoundary(boundary_));
+    else
+        BeginPart();
+    return nullptr;
+}
+
+void httpformclientA::BeginPart() {
+    Post& post = *post_;
+    postprogressA& progress = post.progress;
+    const formparam& param = post.params[progress.paramsBegun];
+    if (param.IsFile()) {
+        FilePart& part = post.files[progress.filesBegun];
+        if (part.file.IsOpen()) {
+            // The length went out with the headers; a file that changed since cannot fill it.
+            const auto size = part.file.Size();
+            if (!size)
+                RaiseHttpClientError(kErrFileSize, static_cast<std::uint32_t>(part.file.LastError()),
+                                     param.value->c_str());
+            if (*size != part.size)
+                RaiseHttpClientError(kErrFileShortRead);
+        }
+        Send(FilePartOpening(boundary_, param.name, param.value.value_or(""), part.mimeType));
+        progress.filesBegun = CheckedAdd(progress.filesBegun, 1);
+        progress.currentFile = param.value;
+        progress.currentLength = part.size;
+        post.currentFile = &part;
+        post.fileUnread = part.size;
+        post.bufferAt = post.bufferEnd = 0;
+    } else {
+        Send(PlainPartOpening(boundary_, param.name));
+        progress.currentFile.reset();
+        post.content = param.value ? std::string_view(*param.value) : std::string_view{};
+        post.currentFile = nullptr;
+        progress.currentLength = length32(post.content);
+    }
+    progress.paramsBegun = CheckedAdd(progress.paramsBegun, 1);
+    progress.currentName = param.name;
+    progress.currentPosted = 0;
+    if (progress.currentLength == 0)
+        Send(kPartEnd);
+}
+
+void httpformclientA::SendContent(std::uint32_t chunkSize) {
+    Post& post = *post_;
+    postprogressA& progress = post.progress;
+    std::uint32_t left = std::min(chunkSize, CheckedSub(progress.currentLength, progress.currentPosted));
+    if (post.currentFile == nullptr) {
+        Send(post.content.data() + progress.currentPosted, left, true);
+    } else {
+        if (!post.fileBuffer)
+            post.fileBuffer.reset(new char[kFileBufferSize]);
+        while (left > 0) {
+            if (post.bufferAt == post.bufferEnd) {
+                const std::size_t wanted = std::min<std::size_t>(kFileBufferSize, post.fileUnread);
+                const std::size_t got = post.currentFile->file.Read(post.fileBuffer.get(), wanted);
+                if (post.currentFile->file.LastError() != 0)
+                    RaiseHttpClientError(kErrFileRead,
+                                         static_cast<std::uint32_t>(post.currentFile->file.LastError()),
+                                         nullptr);
+                if (got < wanted)
+                    RaiseHttpClientError(kErrFileShortRead);
+                post.fileUnread -= static_cast<std::uint32_t>(got);
+                post.bufferAt = 0;
+                post.bufferEnd = got;
+            }
+            const auto piece =
+                static_cast<std::uint32_t>(std::min<std::size_t>(left, post.bufferEnd - post.bufferAt));
+            Send(post.fileBuffer.get() + post.bufferAt, piece, true);
+            post.bufferAt += piece;
+            left -= piece;
+        }
+    }
+    if (post.mode == Mode::Multipart && progress.CurrentFinished())
+        Send(kPartEnd);
+}
+
+void httpformclientA::Send(const char* data, std::uint32_t size, bool content) {
+    postprogressA& progress = post_->progress;
+    const std::uint32_t posted = CheckedAdd(progress.postedBytes, size);
+    const std::uint32_t postedContent = content ? CheckedAdd(progress.postedContentBytes, size) : 0;
+    const std::uint32_t currentPosted = content ? CheckedAdd(progress.currentPosted, size) : 0;
+    post_->transport->Write(data, size);
+    progress.postedBytes = posted;
+    if (content) {
+        progress.postedContentBytes = postedContent;
+        progress.currentPosted = currentPosted;
+    }
+}
+
+std::unique_ptr<httpreplyA> httpformclientA::Finish() {
+    std::unique_ptr<Transport> transport = std::move(post_->transport);
+    post_.reset();
+    transport->EndRequest();
+    return std::unique_ptr<httpreplyA>(new httpreplyA(std::move(transport)));
+}
+
+}  // namespace Tarvo

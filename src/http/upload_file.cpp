@@ -1,0 +1,96 @@
+#include "http/upload_file.h"
+
+#include <cerrno>
+#include <utility>
+
+#include <sys/stat.h>
+#include <sys/types.h>
+
+namespace Tarvo {
+
+namespace {
+
+struct FileInfo {
+    std::uint64_t size;
+    bool folder;
+};
+
+std::optional<FileInfo> infoOf(std::FILE* file) {
+#ifdef _WIN32
+    struct _stat64 info;
+    if (_fstat64(_fileno(file), &info) != 0)
+        return std::nullopt;
+    return FileInfo{static_cast<std::uint64_t>(info.st_size), (info.st_mode & _S_IFDIR) != 0};
+#else
+    struct stat info;
+    if (fstat(fileno(file), &info) != 0)
+        return std::nullopt;
+    return FileInfo{static_cast<std::uint64_t>(info.st_size), S_ISDIR(info.st_mode)};
+#endif
+}
+
+}  // namespace
+
+UploadFile::~UploadFile() {
+    if (file_ != nullptr)
+        std::fclose(file_);
+}
+
+UploadFile::UploadFile(UploadFile&& other) noexcept
+    : file_(std::exchange(other.file_, nullptr)), lastError_(other.lastError_) {}
+
+UploadFile& UploadFile::operator=(UploadFile&& other) noexcept {
+    if (this != &other) {
+        if (file_ != nullptr)
+            std::fclose(file_);
+        file_ = std::exchange(other.file_, nullptr);
+        lastError_ = other.lastError_;
+    }
+    return *this;
+}
+
+UploadFile UploadFile::Open(const std::string& fileSystemName) {
+    UploadFile upload;
+    upload.file_ = std::fopen(fileSystemName.c_str(), "rb");
+    if (upload.file_ == nullptr)
+        return upload;
+    const auto info = infoOf(upload.file_);
+    if (info && info->folder) {
+        std::fclose(upload.file_);
+        upload.file_ = nullptr;
+        return upload;
+    }
+    // The client reads in large pieces of its own; the stream's buffer would only copy them once more.
+    std::setvbuf(upload.file_, nullptr, _IONBF, 0);
+    return upload;
+}
+
+std::optional<std::uint64_t> UploadFile::Size() {
+    const auto info = infoOf(file_);
+    if (!info) {
+        lastError_ = errno;
+        return std::nullopt;
+    }
+    return info->size;
+}
+
+std::size_t UploadFile::Read(char* buffer, std::size_t size) {
+    lastError_ = 0;
+    const std::size_t read = std::fread(buffer, 1, size, file_);
+    if (read < size && std::ferror(file_)) {
+        lastError_ = errno != 0 ? errno : EIO;
+        std::clearerr(file_);
+    }
+    return read;
+}
+
+bool UploadFile::Rewind() {
+    if (std::fseek(file_, 0, SEEK_SET) != 0) {
+        lastError_ = errno;
+        return false;
+    }
+    std::clearerr(file_);
+    return true;
+}
+
+}  // namespace Tarvo
