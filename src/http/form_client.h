@@ -29,6 +29,8 @@
 #include <string>
 #include <string_view>
 
+#include "http/error_codes.h"
+#include "http/exceptions.h"
 #include "http/form_param.h"
 #include "http/http_reply.h"
 #include "http/post_progress.h"

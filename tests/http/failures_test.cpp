@@ -22,7 +22,7 @@ constexpr std::uint32_t kCurlTimedOut = 28;
 
 // A value large enough that the loopback connection's buffers cannot hold it.
 std::string bigValue() {
-    return std::string(24 * 1024 * 1024, 'v');
+    return std::string(12 * 1024 * 1024, 'v');
 }
 
 TEST(Failures, UrlsThatCannotBePostedToRaiseBeforeConnecting) {

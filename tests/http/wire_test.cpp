@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "http/client_steps.h"
+#include "http/error_codes.h"
 #include "http/form_client.h"
 #include "http/raw_server.h"
 #include "support/temp_folder.h"
@@ -20,10 +21,11 @@ const std::string B = "----TARVO-FB3B405B7EAE495aB0C0295C54D4E096-";
 // Posts the client's parameters and returns what the server received; checks on the way that the
 // Content-Length sent with the headers equals the body that followed.
 std::string post(httpformclientA& client, RawServer& server, std::size_t connection, bool multipart,
-                 std::string_view path = "/", std::vector<postprogressA>* steps = nullptr) {
+                 std::string_view path = "/", std::vector<postprogressA>* steps = nullptr,
+                 std::uint32_t chunkSize = 1024) {
     const std::string url = server.url(path);
     multipart ? client.BeginMultipartPost(url, false) : client.BeginFormPost(url, false);
-    auto reply = proceedToReply(client, steps);
+    auto reply = proceedToReply(client, steps, chunkSize);
     EXPECT_TRUE(reply);
     const std::string request = server.received(connection);
     const std::string body = bodyOf(request);
@@ -111,6 +113,42 @@ TEST(Wire, EmptyFormPostEndsOnTheFirstStep) {
     client.BeginFormPost(server.url(), false);
     EXPECT_TRUE(client.ProceedPost(1024));
     EXPECT_EQ(bodyOf(server.received()), "");
+    EXPECT_EQ(codeRaisedBy([&] { client.ProceedPost(1024); }), kErrPostNotStarted);
+}
+
+TEST(Wire, HeadersAreOutWhenTheBeginReturns) {
+    RawServer server;
+    httpformclientA client;
+    client.AddParam("a", "b");
+    client.BeginFormPost(server.url("/begin"), false);
+    EXPECT_TRUE(server.waitFor(
+        0, [](const std::string& bytes) { return bytes.find("\r\n\r\n") != std::string::npos; }));
+    ASSERT_TRUE(proceedToReply(client));
+    EXPECT_EQ(bodyOf(server.received()), "a=b");
+}
+
+TEST(Wire, LargeBodyGoesOutWithoutExpectContinue) {
+    RawServer server;
+    httpformclientA client;
+    client.AddParam("v", std::string(3 * 1024 * 1024, 'x'));
+    const std::string request = post(client, server, 0, false, "/", nullptr, 256 * 1024);
+    for (const std::string& line : headerLines(request))
+        EXPECT_EQ(line.rfind("Expect", 0), std::string::npos) << line;
+    EXPECT_EQ(bodyOf(request), "v=" + std::string(3 * 1024 * 1024, 'x'));
+}
+
+TEST(Wire, SecondBeginAbandonsTheFirstPost) {
+    RawServer server;
+    httpformclientA client;
+    client.AddParam("a", std::string(5000, 'x'));
+    client.BeginFormPost(server.url("/first"), false);
+    ASSERT_FALSE(client.ProceedPost(1024));
+    client.BeginFormPost(server.url("/second"), false);
+    ASSERT_TRUE(proceedToReply(client));
+    EXPECT_EQ(headerLines(server.received(0))[0], "POST /first HTTP/1.1");
+    EXPECT_LT(bodyOf(server.received(0)).size(), 5002u);
+    EXPECT_EQ(headerLines(server.received(1))[0], "POST /second HTTP/1.1");
+    EXPECT_EQ(bodyOf(server.received(1)).size(), 5002u);
 }
 
 TEST(Wire, MultipartPlainParameterIs144Bytes) {
