@@ -54,6 +54,25 @@ std::uint32_t arithmeticCode(std::uint32_t failure) {
     return kErrArithmetic;
 }
 
+template <class Char>
+std::basic_string_view<Char> tableText(std::int64_t code) {
+    if constexpr (std::is_same_v<Char, char>)
+        return ErrorMessageFor(code);
+    else
+        return ErrorMessageForW(code);
+}
+
+// Builds the exception of `code` over the table of `Char` and throws it.
+template <class Char>
+[[noreturn]] void raise(std::int64_t code, std::uint32_t platformError, const Char* argument,
+                        std::string diagnostic = {}) {
+    const std::basic_string<Char> text =
+        argument == nullptr ? std::basic_string<Char>(tableText<Char>(code))
+                            : format(tableText<Char>(code), std::basic_string_view<Char>(argument));
+    throw BasicHttpClientException<Char>(static_cast<std::uint32_t>(code), platformError, text.c_str(),
+                                         std::move(diagnostic));
+}
+
 }  // namespace
 
 template <class Char>
@@ -102,38 +121,31 @@ std::wstring FormatErrorMessage(std::wstring_view pattern, std::wstring_view arg
 }
 
 void RaiseHttpClientError(std::int64_t code) {
-    throw httpclientexceptionA(static_cast<std::uint32_t>(code), 0,
-                               std::string(ErrorMessageFor(code)).c_str());
+    raise<char>(code, 0, nullptr);
 }
 
 void RaiseHttpClientError(std::int64_t code, std::uint32_t platformError, const char* argument) {
-    const std::string text = argument == nullptr ? std::string(ErrorMessageFor(code))
-                                                 : FormatErrorMessage(ErrorMessageFor(code), argument);
-    throw httpclientexceptionA(static_cast<std::uint32_t>(code), platformError, text.c_str());
+    raise(code, platformError, argument);
 }
 
 void RaiseArithmeticError(std::uint32_t failure) {
-    RaiseHttpClientError(arithmeticCode(failure));
+    raise<char>(arithmeticCode(failure), 0, nullptr);
 }
 
 void RaiseTransportError(std::int64_t code, std::uint32_t platformError, std::string diagnostic) {
-    throw httpclientexceptionA(static_cast<std::uint32_t>(code), platformError,
-                               std::string(ErrorMessageFor(code)).c_str(), std::move(diagnostic));
+    raise<char>(code, platformError, nullptr, std::move(diagnostic));
 }
 
 void RaiseHttpClientErrorW(std::int64_t code) {
-    throw httpclientexceptionW(static_cast<std::uint32_t>(code), 0,
-                               std::wstring(ErrorMessageForW(code)).c_str());
+    raise<wchar_t>(code, 0, nullptr);
 }
 
 void RaiseHttpClientErrorW(std::int64_t code, std::uint32_t platformError, const wchar_t* argument) {
-    const std::wstring text = argument == nullptr ? std::wstring(ErrorMessageForW(code))
-                                                  : FormatErrorMessage(ErrorMessageForW(code), argument);
-    throw httpclientexceptionW(static_cast<std::uint32_t>(code), platformError, text.c_str());
+    raise(code, platformError, argument);
 }
 
 void RaiseArithmeticErrorW(std::uint32_t failure) {
-    RaiseHttpClientErrorW(arithmeticCode(failure));
+    raise<wchar_t>(arithmeticCode(failure), 0, nullptr);
 }
 
 httpclientexceptionA NarrowedException(const httpclientexceptionW& wide) {

@@ -50,14 +50,16 @@ auto Guarded(Body body, OnFailure onFailure) -> decltype(body()) {
 
 }  // namespace
 
+// An upload file of a multipart post, opened at the begin.
 struct FilePart {
     UploadFile file;
     std::string mimeType;
     std::uint32_t size = 0;
 };
 
-struct httpformclientA::Post {
-    Mode mode = Mode::Form;
+// A running post: what it sends, how far it has come, and the connection it sends on.
+struct PostContext {
+    bool multipart = false;
     std::vector<formparam> params;           // as they were at the begin, in list order
     std::vector<std::string> encodedNames;   // form posts
     std::vector<std::string> encodedValues;  // form posts
@@ -73,6 +75,114 @@ struct httpformclientA::Post {
     std::size_t bufferAt = 0;
     std::size_t bufferEnd = 0;
 };
+
+namespace {
+
+void MeasureFormBody(PostContext& post) {
+    postprogressA& progress = post.progress;
+    for (const formparam& param : post.params) {
+        const std::string value = param.value.value_or("");
+        post.encodedNames.push_back((param.flags & ParamNameEncoded) ? param.name : FormEncode(param.name));
+        post.encodedValues.push_back((param.flags & ParamValueEncoded) ? value : FormEncode(value));
+        const std::uint32_t separator = post.encodedNames.size() > 1 ? 1 : 0;
+        progress.totalBytes = CheckedSum({progress.totalBytes, separator, post.encodedNames.back().size(), 1,
+                                          post.encodedValues.back().size()});
+        progress.totalContentBytes =
+            CheckedAdd(progress.totalContentBytes, length32(post.encodedValues.back()));
+    }
+}
+
+// Opens an upload file, takes its size and recognises its type; a file that cannot be opened is
+// sent empty.
+FilePart OpenUploadFile(const formparam& param, const FileNameMapper& fileNames) {
+    FilePart part;
+    part.mimeType = kOctetStream;
+    if (param.value) {
+        if (const auto name = fileNames(*param.value))
+            part.file = UploadFile::Open(*name);
+    }
+    if (!part.file.IsOpen())
+        return part;
+    const auto failure = [&part] { return static_cast<std::uint32_t>(part.file.LastError()); };
+    const auto size = part.file.Size();
+    if (!size)
+        RaiseHttpClientError(kErrFileSize, failure(), param.value->c_str());
+    part.size = Checked32(*size);
+    char head[kSniffLength];
+    const std::size_t got = part.file.Read(head, sizeof head);
+    if (part.file.LastError() != 0)
+        RaiseHttpClientError(kErrFileRead, failure(), nullptr);
+    if (!part.file.Rewind())
+        RaiseHttpClientError(kErrFileRewind, failure(), nullptr);
+    part.mimeType = SniffContentType(std::string_view(head, got));
+    return part;
+}
+
+void MeasureMultipartBody(PostContext& post, std::string_view boundary, const FileNameMapper& fileNames) {
+    postprogressA& progress = post.progress;
+    if (post.params.empty()) {
+        progress.totalBytes = length32(EmptyBody(boundary));
+        return;
+    }
+    for (const formparam& param : post.params) {
+        std::uint32_t contentLength = 0;
+        std::uint32_t openingLength = 0;
+        if (param.IsFile()) {
+            FilePart part = OpenUploadFile(param, fileNames);
+            contentLength = part.size;
+            openingLength =
+                length32(FilePartOpening(boundary, param.name, param.value.value_or(""), part.mimeType));
+            post.files.push_back(std::move(part));
+            ++progress.fileCount;
+        } else {
+            contentLength = length32(param.value.value_or(""));
+            openingLength = length32(PlainPartOpening(boundary, param.name));
+        }
+        progress.totalBytes =
+            CheckedSum({progress.totalBytes, openingLength, contentLength, kPartEnd.size()});
+        progress.totalContentBytes = CheckedAdd(progress.totalContentBytes, contentLength);
+    }
+    progress.totalBytes = CheckedAdd(progress.totalBytes, length32(ClosingBoundary(boundary)));
+}
+
+// Where the transport connects and what its request line carries. A plain proxy needs the whole URL
+// on the request line; through a tunnel (HTTPS) the request reaches the server itself.
+TransportRequest RequestTo(const PostAddress& address, std::string proxy) {
+    const std::string scheme = address.secure ? "https://" : "http://";
+    const bool defaultPort = address.port == (address.secure ? 443 : 80);
+    TransportRequest request;
+    request.baseUrl = scheme + address.host + ":" + std::to_string(address.port) + "/";
+    request.requestTarget = proxy.empty() || address.secure
+                                ? address.objectName
+                                : scheme + address.host +
+                                      (defaultPort ? "" : ":" + std::to_string(address.port)) +
+                                      address.objectName;
+    request.proxy = std::move(proxy);
+    return request;
+}
+
+// Live progress at the begin, and the preview that shows the first parameter as already begun.
+void StartProgress(PostContext& post) {
+    post.progress.active = 1;
+    post.preview = post.progress;
+    if (post.params.empty())
+        return;
+    const formparam& first = post.params.front();
+    postprogressA& preview = post.preview;
+    preview.paramsBegun = 1;
+    preview.currentName = first.name;
+    if (!post.multipart) {
+        preview.currentLength = length32(post.encodedValues.front());
+    } else if (first.IsFile()) {
+        preview.filesBegun = 1;
+        preview.currentFile = first.value;
+        preview.currentLength = post.files.front().size;
+    } else {
+        preview.currentLength = length32(first.value.value_or(""));
+    }
+}
+
+}  // namespace
 
 httpformclientA::httpformclientA(BoundaryChoice boundary)
     : boundary_(boundary == BoundaryChoice::Fixed ? std::string(kFixedBoundary) : MakeBoundary()),
@@ -145,116 +255,30 @@ void httpformclientA::Begin(std::string_view url, bool useCache, Mode mode) {
     // the way closes whatever it had opened.
     Guarded(
         [&] {
-            auto post = std::make_unique<Post>();
-            post->mode = mode;
+            auto post = std::make_unique<PostContext>();
+            post->multipart = mode == Mode::Multipart;
             post->params = params_.Items();
-            postprogressA& progress = post->progress;
-            progress.paramCount = Checked32(post->params.size());
-
-            if (mode == Mode::Form) {
-                for (const formparam& param : post->params) {
-                    const std::string value = param.value.value_or("");
-                    post->encodedNames.push_back((param.flags & ParamNameEncoded) ? param.name
-                                                                                  : FormEncode(param.name));
-                    post->encodedValues.push_back((param.flags & ParamValueEncoded) ? value
-                                                                                    : FormEncode(value));
-                    const std::uint32_t separator = post->encodedNames.size() > 1 ? 1 : 0;
-                    progress.totalBytes =
-                        CheckedSum({progress.totalBytes, separator, post->encodedNames.back().size(), 1,
-                                    post->encodedValues.back().size()});
-                    progress.totalContentBytes =
-                        CheckedAdd(progress.totalContentBytes, length32(post->encodedValues.back()));
-                }
-            } else if (post->params.empty()) {
-                progress.totalBytes = length32(EmptyBody(boundary_));
-            } else {
-                for (const formparam& param : post->params) {
-                    std::uint32_t contentLength = 0;
-                    std::uint32_t openingLength = 0;
-                    if (param.IsFile()) {
-                        FilePart part;
-                        if (param.value) {
-                            if (const auto name = fileNames_(*param.value))
-                                part.file = UploadFile::Open(*name);
-                        }
-                        if (part.file.IsOpen()) {
-                            const auto size = part.file.Size();
-                            if (!size)
-                                RaiseHttpClientError(kErrFileSize,
-                                                     static_cast<std::uint32_t>(part.file.LastError()),
-                                                     param.value->c_str());
-                            part.size = Checked32(*size);
-                            char head[kSniffLength];
-                            const std::size_t got = part.file.Read(head, sizeof head);
-                            if (part.file.LastError() != 0)
-                                RaiseHttpClientError(
-                                    kErrFileRead, static_cast<std::uint32_t>(part.file.LastError()), nullptr);
-                            if (!part.file.Rewind())
-                                RaiseHttpClientError(kErrFileRewind,
-                                                     static_cast<std::uint32_t>(part.file.LastError()),
-                                                     nullptr);
-                            part.mimeType = SniffContentType(std::string_view(head, got));
-                        } else {
-                            part.mimeType = kOctetStream;
-                        }
-                        contentLength = part.size;
-                        openingLength = length32(
-                            FilePartOpening(boundary_, param.name, param.value.value_or(""), part.mimeType));
-                        post->files.push_back(std::move(part));
-                        ++progress.fileCount;
-                    } else {
-                        contentLength = length32(param.value.value_or(""));
-                        openingLength = length32(PlainPartOpening(boundary_, param.name));
-                    }
-                    progress.totalBytes =
-                        CheckedSum({progress.totalBytes, openingLength, contentLength, kPartEnd.size()});
-                    progress.totalContentBytes = CheckedAdd(progress.totalContentBytes, contentLength);
-                }
-                progress.totalBytes = CheckedAdd(progress.totalBytes, length32(ClosingBoundary(boundary_)));
-            }
+            post->progress.paramCount = Checked32(post->params.size());
+            if (post->multipart)
+                MeasureMultipartBody(*post, boundary_, fileNames_);
+            else
+                MeasureFormBody(*post);
 
             const PostAddress address = ResolvePostAddress(url);
-            const std::string scheme = address.secure ? "https://" : "http://";
-            const std::string authority =
-                address.host +
-                (address.port == (address.secure ? 443 : 80) ? "" : ":" + std::to_string(address.port));
-            TransportRequest request;
-            request.baseUrl = scheme + address.host + ":" + std::to_string(address.port) + "/";
-            request.proxy = ChooseProxy(accessType_, proxy_, proxyBypass_, address.secure, address.host,
-                                        ProcessEnvironment);
-            // A plain proxy needs the whole URL on the request line; a tunnel (HTTPS) carries the
-            // request to the server itself.
-            request.requestTarget = request.proxy.empty() || address.secure
-                                        ? address.objectName
-                                        : scheme + authority + address.objectName;
-            const std::uint32_t flags = useCache ? kFlagsUseCache : kFlagsBypassCache;
-            if (flags & kFlagPragmaNoCache)
+            TransportRequest request =
+                RequestTo(address, ChooseProxy(accessType_, proxy_, proxyBypass_, address.secure,
+                                               address.host, ProcessEnvironment));
+            if ((useCache ? kFlagsUseCache : kFlagsBypassCache) & kFlagPragmaNoCache)
                 request.headers.push_back("Cache-Control: no-cache");
             request.headers.push_back("Content-Type: " +
-                                      (mode == Mode::Form ? std::string(kFormContentType) : contentType_));
+                                      (post->multipart ? contentType_ : std::string(kFormContentType)));
             request.userAgent = agent_.value_or(std::string(kDefaultUserAgent));
-            request.bodyLength = progress.totalBytes;
+            request.bodyLength = post->progress.totalBytes;
             request.limits = limits_;
             post->transport = std::make_unique<Transport>(request);
             post->transport->SendHeaders();
 
-            progress.active = 1;
-            post->preview = progress;
-            if (!post->params.empty()) {
-                const formparam& first = post->params.front();
-                postprogressA& preview = post->preview;
-                preview.paramsBegun = 1;
-                preview.currentName = first.name;
-                if (mode == Mode::Form) {
-                    preview.currentLength = length32(post->encodedValues.front());
-                } else if (first.IsFile()) {
-                    preview.filesBegun = 1;
-                    preview.currentFile = first.value;
-                    preview.currentLength = post->files.front().size;
-                } else {
-                    preview.currentLength = length32(first.value.value_or(""));
-                }
-            }
+            StartProgress(*post);
             post_ = std::move(post);
         },
         [] {});
@@ -263,12 +287,12 @@ void httpformclientA::Begin(std::string_view url, bool useCache, Mode mode) {
 std::unique_ptr<httpreplyA> httpformclientA::ProceedPost(std::uint32_t chunkSize) {
     if (!post_)
         RaiseHttpClientError(kErrPostNotStarted);
-    return Guarded([&] { return post_->mode == Mode::Form ? FormStep(chunkSize) : MultipartStep(chunkSize); },
+    return Guarded([&] { return post_->multipart ? MultipartStep(chunkSize) : FormStep(chunkSize); },
                    [this] { post_.reset(); });
 }
 
 std::unique_ptr<httpreplyA> httpformclientA::FormStep(std::uint32_t chunkSize) {
-    Post& post = *post_;
+    PostContext& post = *post_;
     postprogressA& progress = post.progress;
     if (!progress.CurrentFinished()) {
         SendContent(chunkSize);
@@ -304,7 +328,7 @@ std::unique_ptr<httpreplyA> httpformclientA::MultipartStep(std::uint32_t chunkSi
 }
 
 void httpformclientA::BeginPart() {
-    Post& post = *post_;
+    PostContext& post = *post_;
     postprogressA& progress = post.progress;
     const formparam& param = post.params[progress.paramsBegun];
     if (param.IsFile()) {
@@ -340,7 +364,7 @@ void httpformclientA::BeginPart() {
 }
 
 void httpformclientA::SendContent(std::uint32_t chunkSize) {
-    Post& post = *post_;
+    PostContext& post = *post_;
     postprogressA& progress = post.progress;
     std::uint32_t left = std::min(chunkSize, CheckedSub(progress.currentLength, progress.currentPosted));
     if (post.currentFile == nullptr) {
@@ -369,7 +393,7 @@ void httpformclientA::SendContent(std::uint32_t chunkSize) {
             left -= piece;
         }
     }
-    if (post.mode == Mode::Multipart && progress.CurrentFinished())
+    if (post.multipart && progress.CurrentFinished())
         Send(kPartEnd);
 }
 

@@ -47,6 +47,8 @@ using FileNameMapper = std::function<std::optional<std::string>(std::string_view
 // tests can write down by hand.
 enum class BoundaryChoice { Random, Fixed };
 
+struct PostContext;
+
 // The user agent when the session options name none.
 inline constexpr std::string_view kDefaultUserAgent = "Tarvo HTTP Client Class";
 
@@ -97,7 +99,6 @@ class httpformclientA {
     const std::string& Boundary() const { return boundary_; }
 
   private:
-    struct Post;
     enum class Mode { Form, Multipart };
 
     void Begin(std::string_view url, bool useCache, Mode mode);
@@ -119,7 +120,7 @@ class httpformclientA {
     std::uint32_t openFlags_ = 0;
     TimeLimits limits_;
     FileNameMapper fileNames_;
-    std::unique_ptr<Post> post_;
+    std::unique_ptr<PostContext> post_;
 };
 
 }  // namespace Tarvo

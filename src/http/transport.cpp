@@ -239,7 +239,10 @@ Transport::Transport(const TransportRequest& request) : impl_(std::make_unique<I
         curl_easy_setopt(easy, CURLOPT_URL, request.baseUrl.c_str()),
         curl_easy_setopt(easy, CURLOPT_REQUEST_TARGET, request.requestTarget.c_str()),
         curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https"),
+        // The proxy is chosen by the caller, who shapes the request target for it: the library must
+        // not choose otherwise from the environment.
         curl_easy_setopt(easy, CURLOPT_PROXY, request.proxy.c_str()),
+        curl_easy_setopt(easy, CURLOPT_NOPROXY, ""),
         curl_easy_setopt(easy, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L),
         curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1)),
         curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L),
