@@ -132,7 +132,7 @@ Reply Commands::standalone(RequestForm& form) {
     Reply result;
     if (command == "getfile" && login.result != LoginResult::Accepted &&
         login.result != LoginResult::Anonymous) {
-        // A download knows only one refusal: any other text would be taken as the file.
+        // A download knows only "badlogin" and "notfound": any other text would be taken as the file.
         result = reply(kBadLogin, "login refused");
     } else if (login.result == LoginResult::WrongPassword) {
         result = reply(kBadLogin, "wrong password");
@@ -141,7 +141,7 @@ Reply Commands::standalone(RequestForm& form) {
     } else if (login.result == LoginResult::Anonymous && command != "getfile") {
         result = reply(kNoLogin, "no login");
     } else if (!form.problem.empty()) {
-        result = refuse(form.problem);
+        result = command == "getfile" ? reply(kNotFound, form.problem) : refuse(form.problem);
     } else if (command == "sendfile") {
         result = sendFile(form, login.customer);
     } else if (command == "onlycopy") {
@@ -163,7 +163,7 @@ Reply Commands::standfile(const RequestForm& form) const {
     const std::string_view command = commandOf(form);
     if (command != "getfile")
         return refuse("this address serves downloads only");
-    Reply result = form.problem.empty() ? publicFile(form.value("getfile")) : refuse(form.problem);
+    Reply result = form.problem.empty() ? publicFile(form.value("getfile")) : reply(kNotFound, form.problem);
     result.note = describe(form, command) + ": " + result.note;
     return result;
 }

@@ -110,6 +110,7 @@ struct LabServer::Impl {
     int port = 0;
 };
 
+// Paths are regular expressions matched against the whole path.
 void LabServer::Impl::routes(ListeningServer& listening) {
     const auto post = [this](auto handle) {
         return [this, handle](const httplib::Request& request, httplib::Response& response,
@@ -121,25 +122,26 @@ void LabServer::Impl::routes(ListeningServer& listening) {
             send(response, handle(form));
         };
     };
-    listening.Post("/snapord2/standalone.php",
+    listening.Post(R"(/snapord2/standalone\.php)",
                    post([this](RequestForm& form) { return commands.standalone(form); }));
-    listening.Post("/snapord2/standfile.php",
+    listening.Post(R"(/snapord2/standfile\.php)",
                    post([this](RequestForm& form) { return commands.standfile(form); }));
 
     listening.Get("/", [](const httplib::Request&, httplib::Response& response) {
         response.set_content(homePage(), kPageType);
     });
-    listening.Get("/extranet.php", [this](const httplib::Request&, httplib::Response& response) {
+    listening.Get(R"(/extranet\.php)", [this](const httplib::Request&, httplib::Response& response) {
         response.set_content(ordersPage(commands), kPageType);
     });
-    listening.Get("/cenik.php", [this](const httplib::Request&, httplib::Response& response) {
+    listening.Get(R"(/cenik\.php)", [this](const httplib::Request&, httplib::Response& response) {
         response.set_content(priceListPage(commands.data(), options.pageVersion), kPageType);
     });
-    listening.Get("/onlineplatba.php", [this](const httplib::Request& request, httplib::Response& response) {
-        response.set_content(
-            paymentPage(commands, request.get_param_value("obj"), request.get_param_value("type")),
-            kPageType);
-    });
+    listening.Get(
+        R"(/onlineplatba\.php)", [this](const httplib::Request& request, httplib::Response& response) {
+            response.set_content(
+                paymentPage(commands, request.get_param_value("obj"), request.get_param_value("type")),
+                kPageType);
+        });
 
     listening.set_pre_routing_handler([](const httplib::Request&, httplib::Response&) {
         requestNote.clear();

@@ -24,7 +24,7 @@ struct LabServerOptions {
     // version of this build.
     std::string pageVersion;
     // Receives one line per request (UTF-8, no line break). Called on the server's threads, one call
-    // at a time; may be empty.
+    // at a time, and must not call back into the server; may be empty.
     std::function<void(const std::string& line)> log;
 };
 

@@ -388,7 +388,7 @@ TEST_F(Commands, GetvalidityTellsACompleteOrderFromAnIncompleteOne) {
     EXPECT_EQ(validity(order).body, "OK");
 }
 
-TEST_F(Commands, RequestsThatNameNoSingleCommandAreRefused) {
+TEST_F(Commands, UnusableRequestsAreRefusedWithAReplyTheClientTakesAsAFailure) {
     EXPECT_TRUE(isRefusal(standalone({{"login", "demo"}, {"pass", "demo"}})));
     EXPECT_TRUE(isRefusal(
         standalone({{"getfile", "params"}, {"getprice", kVersion}, {"login", "demo"}, {"pass", "demo"}})));
@@ -399,6 +399,32 @@ TEST_F(Commands, RequestsThatNameNoSingleCommandAreRefused) {
                                       {"targetdir", "obj1"},
                                       {"targetfile", "a.jpg"}})));
     EXPECT_TRUE(isRefusal(post("/snapord2/standfile.php", labtest::formBody({{"transend", "obj100001"}}))));
+
+    // A download with a form the server does not take is "notfound": any other text would become
+    // the client's file.
+    std::vector<std::string> names;
+    std::vector<Field> tooMany = {{"getfile", "params"}, {"login", "demo"}, {"pass", "demo"}};
+    for (int i = 0; i < 300; ++i)
+        names.push_back("x" + std::to_string(i));
+    for (const std::string& name : names)
+        tooMany.emplace_back(name, "1");
+    EXPECT_EQ(standalone(tooMany).body, "notfound");
+    EXPECT_EQ(post("/snapord2/standfile.php", labtest::formBody(tooMany)).body, "notfound");
+    EXPECT_EQ(std::distance(fs::directory_iterator(data_ / "orders"), fs::directory_iterator()), 0)
+        << "no order was opened";
+
+    // Two files in one upload: neither is stored.
+    const OrderParams order = openOrder();
+    const std::string twoFiles = labtest::multipartBody({{"login", "demo"},
+                                                         {"pass", "demo"},
+                                                         {"sendfile", "first", "C:\\a.jpg"},
+                                                         {"sendfile", "second", "C:\\b.jpg"},
+                                                         {"targetdir", order.folder},
+                                                         {"targetfile", "001_a.jpg"}});
+    EXPECT_TRUE(isRefusal(post("/snapord2/standalone.php", twoFiles,
+                               "multipart/form-data; boundary=" + std::string(labtest::kBoundary))));
+    EXPECT_FALSE(fs::exists(orderFolder(order) / "001_a.jpg"));
+    EXPECT_TRUE(fs::is_empty(data_ / "incoming"));
 }
 
 }  // namespace

@@ -58,6 +58,9 @@ std::string readFile(const fs::path& path) {
 
 LabFixture::LabFixture() : data_(fs::path(temp_.path()) / "data") {
     fs::copy(labserver::demoDataFolder(), data_, fs::copy_options::recursive);
+    // A demo run on the build's demo data leaves its orders there.
+    fs::remove_all(data_ / "orders");
+    fs::remove_all(data_ / "incoming");
     // A second customer, to show that one cannot touch the orders of another.
     std::ofstream(data_ / "users.txt", std::ios::binary) << "# name password customer\r\n"
                                                             "demo\tdemo\t1001\r\n"

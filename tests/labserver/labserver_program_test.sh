@@ -14,6 +14,7 @@ cleanup() {
 }
 trap cleanup EXIT
 cp -r "$demo" "$work/data"
+rm -rf "$work/data/orders" "$work/data/incoming"
 
 # The server's output goes through a pipe; its first line tells the port it listens on.
 mkfifo "$work/out"
