@@ -117,7 +117,8 @@ Commands::Commands(DataFolder data) : data_(std::move(data)), orders_(data_.orde
 }
 
 bool Commands::keepsUpload(const RequestForm& sofar) const {
-    if (!sofar.has("login") && !sofar.has("pass"))
+    // Only both fields decide; a body that sends them after the file is checked once it is read.
+    if (!sofar.has("login") || !sofar.has("pass"))
         return true;
     return checkLogin(data_.users(), sofar.value("login"), sofar.value("pass")).result ==
            LoginResult::Accepted;

@@ -55,7 +55,7 @@ class Commands {
     const OrderStore& orders() const { return orders_; }
 
     // Whether an upload that begins after the fields `sofar` should be written to the disk: not when
-    // they already show a refused login.
+    // they already hold a login and password that are refused.
     bool keepsUpload(const RequestForm& sofar) const;
 
     // "/snapord2/standalone.php": every command, with a login.

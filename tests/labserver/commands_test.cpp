@@ -6,7 +6,9 @@
 #include <set>
 
 #include "buildinfo/build_constants.h"
+#include "documents/order_document.h"
 #include "lab_fixture.h"
+#include "text/cp1250.h"
 
 namespace {
 
@@ -14,8 +16,8 @@ namespace fs = std::filesystem;
 using labtest::Answer;
 using labtest::Field;
 using labtest::LabFixture;
-using labtest::OrderParams;
 using labtest::readFile;
+using labtest::ServerOrder;
 
 const std::string kVersion(build::kVersion);
 
@@ -33,7 +35,7 @@ class Commands : public LabFixture {
 
     // The order file as the client writes it (lines ending in CR CR LF): two photographs of the
     // order, 3 x format 2 and 1 x format `secondFormat`, the product 1 ticked, delivery 1.
-    static std::string orderFile(const OrderParams& order, int secondFormat = 5) {
+    static std::string orderFile(const ServerOrder& order, int secondFormat = 5) {
         const std::string id = order.id;
         return "[Customer]\r\r\nID=" + order.customer + "\r\r\n\r\r\n[Order]\r\r\nID=" + id +
                "\r\r\nSystemID=1\r\r\nDate=" + order.date +
@@ -56,21 +58,21 @@ class Commands : public LabFixture {
                "\r\r\n[Price]\r\r\n";
     }
 
-    Answer price(const OrderParams& order, std::string_view customer) {
+    Answer price(const ServerOrder& order, std::string_view customer) {
         return standalone({{"getprice", kVersion},
                            {"login", "demo"},
                            {"objID", order.id},
                            {"pass", "demo"},
                            {"usrID", customer}});
     }
-    Answer validity(const OrderParams& order) {
+    Answer validity(const ServerOrder& order) {
         return standalone({{"getvalidity", kVersion},
                            {"login", "demo"},
                            {"objID", order.id},
                            {"pass", "demo"},
                            {"usrID", order.customer}});
     }
-    Answer onlyCopy(const OrderParams& order, std::string_view from, std::string_view to,
+    Answer onlyCopy(const ServerOrder& order, std::string_view from, std::string_view to,
                     std::string_view login = "demo", std::string_view pass = "demo") {
         return standalone({{"login", login},
                            {"onlycopy", from},
@@ -89,7 +91,7 @@ bool isRefusal(const Answer& answer) {
 }
 
 TEST_F(Commands, LoginsAreRefusedWithTheReplyEachCommandKnows) {
-    const OrderParams order = openOrder();
+    const ServerOrder order = openOrder();
     ASSERT_EQ(upload("demo", "demo", "jpeg", order.folder, "001_x.jpg").body, "OK");
     const std::string hlavicka = kVersion + "/hlavicka.jpg";
     struct Row {
@@ -203,14 +205,14 @@ TEST_F(Commands, DownloadsOfMissingOrRefusedPathsAnswerNotfound) {
 }
 
 TEST_F(Commands, ParamsHandOutAFreshOrderForTheCustomerEachTime) {
-    const OrderParams first = openOrder();
-    const OrderParams second = openOrder();
-    const OrderParams anonymous = openOrder("", "");
+    const ServerOrder first = openOrder();
+    const ServerOrder second = openOrder();
+    const ServerOrder anonymous = openOrder("", "");
     EXPECT_EQ(first.customer, "1001");
     EXPECT_EQ(anonymous.customer, "0");
     EXPECT_EQ(std::stoll(second.id), std::stoll(first.id) + 1);
     EXPECT_EQ(std::stoll(anonymous.id), std::stoll(first.id) + 2);
-    for (const OrderParams& order : {first, second, anonymous}) {
+    for (const ServerOrder& order : {first, second, anonymous}) {
         EXPECT_EQ(order.folder, "obj" + order.id);
         EXPECT_TRUE(fs::is_directory(orderFolder(order)));
         ASSERT_EQ(order.date.size(), 10u);
@@ -223,7 +225,7 @@ TEST_F(Commands, ParamsHandOutAFreshOrderForTheCustomerEachTime) {
 }
 
 TEST_F(Commands, SendfileStoresExactlyTheBytesAndReplacesAnEarlierUpload) {
-    const OrderParams order = openOrder();
+    const ServerOrder order = openOrder();
     // Bytes that look like the multipart structure around them, spread over many network reads.
     std::string photo;
     for (std::uint32_t i = 0; photo.size() < 1'500'000; ++i) {
@@ -241,11 +243,23 @@ TEST_F(Commands, SendfileStoresExactlyTheBytesAndReplacesAnEarlierUpload) {
 
     EXPECT_EQ(upload("demo", "demo", "druhý pokus", order.folder, "002_empty.jpg").body, "OK");
     EXPECT_EQ(readFile(orderFolder(order) / "002_empty.jpg"), "druhý pokus");
+
+    // Fields in another order than the client's: the password after the file.
+    const std::string reordered = labtest::multipartBody({{"targetfile", "003_b.jpg"},
+                                                          {"login", "demo"},
+                                                          {"sendfile", "obsah", "/home/jan/b.jpg"},
+                                                          {"pass", "demo"},
+                                                          {"targetdir", order.folder}});
+    EXPECT_EQ(post("/snapord2/standalone.php", reordered,
+                   "multipart/form-data; boundary=" + std::string(labtest::kBoundary))
+                  .body,
+              "OK");
+    EXPECT_EQ(readFile(orderFolder(order) / "003_b.jpg"), "obsah");
     EXPECT_TRUE(fs::is_empty(data_ / "incoming"));
 }
 
 TEST_F(Commands, OnlycopyCopiesAFileOfTheSameOrder) {
-    const OrderParams order = openOrder();
+    const ServerOrder order = openOrder();
     ASSERT_EQ(upload("demo", "demo", "fotografie", order.folder, "001_a.jpg").body, "OK");
     EXPECT_EQ(onlyCopy(order, "001_a.jpg", "002_a.jpg").body, "OK");
     EXPECT_EQ(onlyCopy(order, "001_a.jpg", "003_a.jpg").body, "OK");
@@ -256,7 +270,7 @@ TEST_F(Commands, OnlycopyCopiesAFileOfTheSameOrder) {
 }
 
 TEST_F(Commands, TransendClosesTheOrderWhichThenTakesNoMoreFiles) {
-    const OrderParams order = openOrder();
+    const ServerOrder order = openOrder();
     ASSERT_EQ(upload("demo", "demo", "x", order.folder, "001_a.jpg").body, "OK");
     EXPECT_TRUE(isRefusal(transEnd(order.folder, openOrder().id)));  // the number of another order
     EXPECT_FALSE(fs::exists(orderFolder(order) / ".closed"));
@@ -274,7 +288,7 @@ TEST_F(Commands, TransendClosesTheOrderWhichThenTakesNoMoreFiles) {
 }
 
 TEST_F(Commands, HostileNamesAreRefusedAndNothingLandsOutsideTheOrder) {
-    const OrderParams order = openOrder();
+    const ServerOrder order = openOrder();
     ASSERT_EQ(upload("demo", "demo", "x", order.folder, "001_a.jpg").body, "OK");
     const std::set<std::string> before = everything();
     const std::vector<std::string> fileNames = {
@@ -313,7 +327,7 @@ TEST_F(Commands, HostileNamesAreRefusedAndNothingLandsOutsideTheOrder) {
 }
 
 TEST_F(Commands, OrdersOfAnotherCustomerCannotBeTouched) {
-    const OrderParams order = openOrder();
+    const ServerOrder order = openOrder();
     ASSERT_EQ(upload("demo", "demo", "x", order.folder, "001_a.jpg").body, "OK");
     ASSERT_EQ(upload("demo", "demo", orderFile(order), order.folder, "000_" + order.id + ".snf").body, "OK");
     EXPECT_TRUE(isRefusal(upload("jana", "tajne", "y", order.folder, "002_a.jpg")));
@@ -338,24 +352,24 @@ TEST_F(Commands, OrdersOfAnotherCustomerCannotBeTouched) {
 }
 
 TEST_F(Commands, GetpriceSumsTheUploadedOrderFileAgainstThePriceList) {
-    const OrderParams order = openOrder();
+    const ServerOrder order = openOrder();
     ASSERT_EQ(upload("demo", "demo", orderFile(order), order.folder, "000_" + order.id + ".snf").body, "OK");
     // 3 x 5,90 (10 x 15) + 1 x 34,90 (20 x 30) + product 1 (0) + personal pickup (0), in cp1250.
     EXPECT_EQ(price(order, order.customer).body, "52,60&nbsp;K\xE8");
 
-    const OrderParams unpriced = openOrder();
+    const ServerOrder unpriced = openOrder();
     ASSERT_EQ(
         upload("demo", "demo", orderFile(unpriced, 99), unpriced.folder, "000_" + unpriced.id + ".snf").body,
         "OK");
-    const OrderParams withoutFile = openOrder();
-    const OrderParams mislabelled = openOrder();
+    const ServerOrder withoutFile = openOrder();
+    const ServerOrder mislabelled = openOrder();
     ASSERT_EQ(
         upload("demo", "demo", orderFile(order), mislabelled.folder, "000_" + mislabelled.id + ".snf").body,
         "OK");
     // The client takes every other reply as a price, so each failure is a refusal.
     struct Row {
         const char* name;
-        OrderParams order;
+        ServerOrder order;
         std::string customer;
     };
     const std::vector<Row> rows = {
@@ -363,15 +377,45 @@ TEST_F(Commands, GetpriceSumsTheUploadedOrderFileAgainstThePriceList) {
         {"no order file", withoutFile, withoutFile.customer},
         {"an order file of another order", mislabelled, mislabelled.customer},
         {"another customer number", order, "1002"},
-        {"an unknown order", OrderParams{"", "", "1001", "999999"}, "1001"},
-        {"a number that is no order number", OrderParams{"", "", "1001", "../obj" + order.id}, "1001"},
+        {"an unknown order", ServerOrder{"", "", "1001", "999999"}, "1001"},
+        {"a number that is no order number", ServerOrder{"", "", "1001", "../obj" + order.id}, "1001"},
     };
     for (const Row& row : rows)
         EXPECT_EQ(price(row.order, row.customer).body, "nologin") << row.name;
 }
 
+TEST_F(Commands, PricesAndChecksTheDocumentsThatTheClientWrites) {
+    const ServerOrder order = openOrder();
+    OrderDocument document;
+    OrderParams params;
+    params.delivery = 2;  // post, 99,00
+    params.products[0] = {1, 1, "Fotografie", "foto", 1};
+    params.products[1] = {1, 2, "Jen archivace na serveru", "archiv", 0};
+    params.products[2] = {1, 3, std::string("Vypálit na CD"_cz), "cd", 1};  // 120,00
+    document.setParams(params);
+    document.setIdentity({order.date, order.folder, order.customer, order.id});
+    document.setCurrentPhoto({0, 2, std::string("10 x 15 cm-Lesklý-Bez okraje-4x"_cz), 1, 1, 4});  // 4 x 5,90
+    ASSERT_EQ(document.addEntry("C:\\Fotky", "IMG_1.JPG"), AddEntryResult::Added);
+    document.setCurrentPhoto({0, 6, std::string("30 x 45 cm-Matný-S okrajem-1x"_cz), 2, 2, 1});  // 89,00
+    ASSERT_EQ(document.addEntry("C:\\Fotky", "IMG_2.JPG"), AddEntryResult::Added);
+    const std::string orderFile = temp_.file("obj.snf");
+    const std::string laceFile = temp_.file("obj.lace");
+    ASSERT_EQ(document.writeOrderFile(orderFile), 0);
+    ASSERT_EQ(document.writeLaceFile(laceFile), 0);
+
+    ASSERT_EQ(upload("demo", "demo", readFile(laceFile), order.folder, "000_" + order.id + ".lace").body,
+              "OK");
+    ASSERT_EQ(upload("demo", "demo", readFile(orderFile), order.folder, "000_" + order.id + ".snf").body,
+              "OK");
+    EXPECT_EQ(price(order, order.customer).body, "331,60&nbsp;K\xE8");
+    EXPECT_TRUE(validity(order).body.starts_with("warning\n"));
+    ASSERT_EQ(upload("demo", "demo", "1", order.folder, "001_" + order.id + "_IMG_1.JPG").body, "OK");
+    ASSERT_EQ(upload("demo", "demo", "2", order.folder, "002_" + order.id + "_IMG_2.JPG").body, "OK");
+    EXPECT_EQ(validity(order).body, "OK");
+}
+
 TEST_F(Commands, GetvalidityTellsACompleteOrderFromAnIncompleteOne) {
-    const OrderParams order = openOrder();
+    const ServerOrder order = openOrder();
     EXPECT_TRUE(validity(order).body.starts_with("error\n")) << "no order file yet";
     ASSERT_EQ(upload("demo", "demo", orderFile(order), order.folder, "000_" + order.id + ".snf").body, "OK");
     ASSERT_EQ(upload("demo", "demo", "foto", order.folder, "001_" + order.id + "_IMG_0042.JPG").body, "OK");
@@ -414,7 +458,7 @@ TEST_F(Commands, UnusableRequestsAreRefusedWithAReplyTheClientTakesAsAFailure) {
         << "no order was opened";
 
     // Two files in one upload: neither is stored.
-    const OrderParams order = openOrder();
+    const ServerOrder order = openOrder();
     const std::string twoFiles = labtest::multipartBody({{"login", "demo"},
                                                          {"pass", "demo"},
                                                          {"sendfile", "first", "C:\\a.jpg"},

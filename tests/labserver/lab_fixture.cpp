@@ -108,10 +108,10 @@ Answer LabFixture::upload(std::string_view login, std::string_view pass, std::st
     return post("/snapord2/standalone.php", body, "multipart/form-data; boundary=" + std::string(kBoundary));
 }
 
-OrderParams LabFixture::openOrder(std::string_view login, std::string_view pass) {
+ServerOrder LabFixture::openOrder(std::string_view login, std::string_view pass) {
     const Answer answer = standalone({{"getfile", "params"}, {"login", login}, {"pass", pass}});
     std::istringstream words(answer.body);
-    OrderParams order;
+    ServerOrder order;
     std::string extra;
     words >> order.date >> order.folder >> order.customer >> order.id;
     EXPECT_TRUE(words && !(words >> extra)) << "params reply: " << answer.body;

@@ -44,7 +44,7 @@ struct Answer {
 };
 
 // What "getfile" of "params" hands out.
-struct OrderParams {
+struct ServerOrder {
     std::string date, folder, customer, id;
 };
 
@@ -65,9 +65,9 @@ class LabFixture : public ::testing::Test {
     Answer upload(std::string_view login, std::string_view pass, std::string_view bytes,
                   std::string_view targetdir, std::string_view targetfile);
     // "getfile" of "params" for the login; fails the test when the reply is not four words.
-    OrderParams openOrder(std::string_view login = "demo", std::string_view pass = "demo");
+    ServerOrder openOrder(std::string_view login = "demo", std::string_view pass = "demo");
 
-    std::filesystem::path orderFolder(const OrderParams& order) const {
+    std::filesystem::path orderFolder(const ServerOrder& order) const {
         return data_ / "orders" / order.folder;
     }
     std::vector<std::string> logLines();

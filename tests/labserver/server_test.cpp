@@ -16,7 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 using labtest::Answer;
 using labtest::LabFixture;
-using labtest::OrderParams;
+using labtest::ServerOrder;
 
 class Server : public LabFixture {
   protected:
@@ -80,7 +80,7 @@ TEST_F(Server, StopsAndStartsAgainWithoutWaiting) {
 }
 
 TEST_F(Server, LogsOneLinePerRequestWithWhatItDid) {
-    const OrderParams order = openOrder();
+    const ServerOrder order = openOrder();
     get("/cenik.php");
     post("/snapord2/standalone.php", "getfile=..%2Fusers.txt&login=demo&pass=demo");
     post("/snapord2/standalone.php", "getfile=x&login=demo%0Afake+line&pass=demo");
@@ -105,7 +105,7 @@ TEST_F(Server, LogsOneLinePerRequestWithWhatItDid) {
 }
 
 TEST_F(Server, AnUploadBrokenOffLeavesNoFile) {
-    const OrderParams order = openOrder();
+    const ServerOrder order = openOrder();
     const std::string boundary(labtest::kBoundary);
     const std::string start =
         "--" + boundary + "\r\nContent-Disposition: form-data; name=\"login\"\r\n\r\ndemo\r\n--" + boundary +
@@ -132,7 +132,7 @@ TEST_F(Server, AnUploadBrokenOffLeavesNoFile) {
 
 TEST_F(Server, ARequestOverTheLimitIsRefusedBeforeItIsStored) {
     restartWithLimit(10'000);
-    const OrderParams order = openOrder();
+    const ServerOrder order = openOrder();
     const std::string target = "001_velka.jpg";
     EXPECT_EQ(upload("demo", "demo", std::string(9'000, 'p'), order.folder, target).body, "OK");
     const Answer refused = upload("demo", "demo", std::string(10'000, 'p'), order.folder, target);
@@ -143,7 +143,7 @@ TEST_F(Server, ARequestOverTheLimitIsRefusedBeforeItIsStored) {
 }
 
 TEST_F(Server, PagesAnswerAndEscapeWhatTheRequestCarries) {
-    const OrderParams order = openOrder();
+    const ServerOrder order = openOrder();
     for (const std::string target :
          {"/", "/extranet.php", "/cenik.php", "/onlineplatba.php?obj=1&type=online"}) {
         const Answer page = get(target);
