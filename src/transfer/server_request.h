@@ -1,0 +1,179 @@
+// ServerRequest: the one request to the lab's server, shared by the user-interface thread and the
+// worker thread of the command under way.
+//
+// One command, from the user-interface thread:
+//   SetCredentials(login, password)    once for a series of commands
+//   Prepare(a, b, c)                   refused (1) unless the state is Idle
+//   Start(command)                     the command runs on a worker thread of its own
+//   AwaitFinal(interval), repeatedly   between looks the caller updates its display and pumps messages
+//   State(), Price(), Message()        once the state is final
+//   Reset()                            back to Idle; the next Prepare is accepted
+//
+// The commands and what the arguments mean:
+//
+//   command      argA                          argB                     argC
+//   SendFile     local path of the file        name on the server       the order's server folder
+//   OnlyCopy     server name of an earlier     new name on the server   the order's server folder
+//                upload of the same file
+//   TransEnd     not sent ("order.sno")        order id                 the order's server folder
+//   GetFile      local file to write           server path ("params",   not used
+//                                              "2.0.24.3/hlavicka.jpg")
+//   GetPrice     client version                order id                 customer id
+//   GetValidity  client version                order id                 customer id
+//
+// Final states: every command ends Ok, BadLogin, Failed or Cancelled; GetFile also NotFound, GetValidity
+// also Warning; NotPrepared when the command was started without a prepared request. A final state stays
+// until Reset, and while it stays Prepare refuses every new command.
+//
+// SendFile refuses (Failed, nothing sent) a local file that cannot be read, which would otherwise be
+// stored empty on the server. GetFile leaves the local file only when it ends Ok, holding the whole body;
+// a reply with an error status, a file that cannot be written completely and every other outcome leave
+// no file at argA. GetValidity writes the reply to "validity.txt" in the current folder.
+//
+// Threads: every member is called on the user-interface thread. The worker takes a copy of the
+// arguments, credentials and settings when it starts; while it runs it writes only the state, the
+// progress numbers and the result texts, and it writes the texts before it publishes the final state.
+// The request owns its worker: Start waits for the previous worker to end, and the destructor asks a
+// running command to stop and waits for it, so no thread outlives the request.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "http/http_reply.h"
+#include "http/transport.h"
+#include "transfer/request_state.h"
+
+enum class ServerCommand { SendFile, OnlyCopy, TransEnd, GetFile, GetPrice, GetValidity };
+
+class ServerRequest {
+  public:
+    static constexpr std::size_t kArgumentLimit = 259;
+    static constexpr std::size_t kCredentialLimit = 31;
+    static constexpr std::size_t kMessageLimit = 10239;
+    // Content bytes sent per step of the upload; the cancel flag is looked at before every step.
+    static constexpr std::uint32_t kStepSize = 1024;
+
+    // Talks to the build's server address, with the HTTP client's default time limits.
+    ServerRequest();
+    ~ServerRequest();
+    ServerRequest(const ServerRequest&) = delete;
+    ServerRequest& operator=(const ServerRequest&) = delete;
+
+    // The server's base address, "http://host:port" without a trailing slash; the endpoints
+    // "/snapord2/standalone.php" and "/snapord2/standfile.php" are appended to it.
+    void SetServerUrl(std::string_view baseUrl);
+    const std::string& ServerUrl() const { return serverUrl_; }
+    // How long a command waits to connect and without any byte moving before it fails.
+    void SetTimeLimits(Tarvo::TimeLimits limits);
+    // While set, GetFile asks "/snapord2/standfile.php", which serves the update files to anyone.
+    void SetAnonymousDownload(bool anonymous);
+    bool AnonymousDownload() const { return anonymousDownload_; }
+    // Called on the worker thread before every step of the upload, with the state Running; tests use
+    // it to act at a known point of an exchange.
+    void SetStepObserver(std::function<void()> observer);
+
+    // Each text cut to kCredentialLimit characters.
+    void SetCredentials(std::string_view login, std::string_view password);
+    // 0: accepted, the cancel flag cleared, the arguments stored (each cut to kArgumentLimit
+    // characters) and the state Prepared. 1: refused with nothing changed, as the state is not Idle.
+    int Prepare(std::string_view a, std::string_view b, std::string_view c);
+    // Asks the running command to stop; its upload ends before the next step.
+    void RequestCancel();
+    // Back to Idle. Called after the final state has been read. A command still running when Reset is
+    // called runs to its end unheard, and the next Start waits for it.
+    void Reset();
+
+    // Starts `command` on a worker thread, after the previous worker has ended. The worker takes the
+    // prepared request. Without a prepared request no worker starts and the state becomes NotPrepared
+    // at once.
+    void Start(ServerCommand command);
+
+    // Sleeps until the state is final or `interval` has passed, whichever comes first; returns the
+    // state. A finished command wakes the caller at once.
+    RequestState AwaitFinal(std::chrono::milliseconds interval) const;
+
+    RequestState State() const { return state_.load(std::memory_order_acquire); }
+    // Progress of the running upload: percent 0 to 100, bytes of the request body sent and in all.
+    std::int32_t Percent() const { return percent_.load(std::memory_order_relaxed); }
+    std::uint32_t Posted() const { return posted_.load(std::memory_order_relaxed); }
+    std::uint32_t Total() const { return total_.load(std::memory_order_relaxed); }
+    // Results, to be read once the state is final: the price of the last GetPrice that ended Ok; the
+    // message of the last GetValidity that ended Warning or Failed on "error".
+    std::string Price() const;
+    std::string Message() const;
+
+  private:
+    // What a worker takes from the request when it is started.
+    struct CommandInput {
+        ServerCommand command = ServerCommand::SendFile;
+        std::string argA;
+        std::string argB;
+        std::string argC;
+        std::string login;
+        std::string password;
+        std::string serverUrl;
+        Tarvo::TimeLimits limits;
+        bool anonymousDownload = false;
+        std::function<void()> stepObserver;
+    };
+    struct Post;
+
+    // The worker thread's entry: takes the prepared request, runs the command and publishes its state.
+    void Execute(const CommandInput& input);
+
+    // The command procedures, on the worker thread; each returns the final state.
+    RequestState SendFile(const CommandInput& input);
+    RequestState OnlyCopy(const CommandInput& input);
+    RequestState TransEnd(const CommandInput& input);
+    RequestState GetFile(const CommandInput& input);
+    RequestState GetPrice(const CommandInput& input);
+    RequestState GetValidity(const CommandInput& input);
+
+    // Posts the login, the password and the command's fields, step by step with progress and the cancel
+    // flag, and hands a reply with a success status to `read`. Every failure of the exchange is Failed,
+    // a cancel seen before a step is Cancelled.
+    RequestState Exchange(const CommandInput& input, const Post& post,
+                          const std::function<RequestState(Tarvo::httpreplyA&)>& read);
+    void StoreProgress(std::uint32_t posted, std::uint32_t total);
+    void SetPrice(std::string price);
+    void SetMessage(std::string message);
+    // Moves the state from `from` to `to` unless someone else changed it meanwhile (a Reset), and wakes
+    // the waiting caller.
+    void Publish(RequestState from, RequestState to);
+
+    // Only the user-interface thread touches these; Start copies them for the worker.
+    std::string serverUrl_;
+    Tarvo::TimeLimits limits_;
+    bool anonymousDownload_ = false;
+    std::function<void()> stepObserver_;
+    std::string login_;
+    std::string password_;
+    std::string argA_;
+    std::string argB_;
+    std::string argC_;
+
+    // Shared with the worker.
+    std::atomic<RequestState> state_{RequestState::Idle};
+    std::atomic<std::int32_t> cancel_{0};
+    std::atomic<std::int32_t> percent_{0};
+    std::atomic<std::uint32_t> posted_{0};
+    std::atomic<std::uint32_t> total_{0};
+    mutable std::mutex resultsMutex_;
+    std::string price_;
+    std::string message_;
+    mutable std::mutex waitMutex_;
+    mutable std::condition_variable finished_;
+
+    std::thread worker_;
+};
+
+// The program-wide request, created on first use; it lives until the program ends.
+ServerRequest& serverRequest();
