@@ -20,8 +20,6 @@ constexpr std::string_view kStandfile = "/snapord2/standfile.php";
 
 // The reply body is read in pieces of this size.
 constexpr std::uint32_t kReadPiece = 10239;
-// Replies that are texts are kept up to this length; a longer one is cut, and no longer read.
-constexpr std::size_t kReplyTextLimit = 10239;
 // A download at most this long may be a reply ("notfound", "badlogin") instead of the file.
 constexpr std::size_t kDownloadReplyLimit = 16;
 
@@ -46,12 +44,12 @@ std::int32_t percentOf(std::uint32_t posted, std::uint32_t total) {
     return static_cast<std::int32_t>(static_cast<double>(posted) / static_cast<double>(total) * 100.0);
 }
 
-// The reply body as text, at most kReplyTextLimit bytes of it.
+// The reply body as text, at most ServerRequest::kReplyTextLimit bytes of it.
 std::string readReplyText(Tarvo::httpreplyA& reply) {
     std::string text;
     std::vector<char> piece(kReadPiece);
     while (const std::uint32_t got = reply.ReadContent(piece.data(), kReadPiece)) {
-        const std::size_t room = kReplyTextLimit - text.size();
+        const std::size_t room = ServerRequest::kReplyTextLimit - text.size();
         text.append(piece.data(), std::min<std::size_t>(got, room));
         if (got >= room)
             break;

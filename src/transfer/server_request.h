@@ -57,7 +57,9 @@ class ServerRequest {
   public:
     static constexpr std::size_t kArgumentLimit = 259;
     static constexpr std::size_t kCredentialLimit = 31;
-    static constexpr std::size_t kMessageLimit = 10239;
+    // A reply read as text (every reply but a download's) is kept up to this many bytes; the rest is
+    // neither read nor looked at.
+    static constexpr std::size_t kReplyTextLimit = 10239;
     // Content bytes sent per step of the upload; the cancel flag is looked at before every step.
     static constexpr std::uint32_t kStepSize = 1024;
 
