@@ -1,0 +1,66 @@
+// What a window needs from the desktop, behind one interface.
+//
+// The product's backend talks to the real desktop; the tests' backend answers from a script, records
+// what was asked and advances a virtual clock instead of sleeping. Windows and long operations receive
+// the services from their host and never reach the desktop by any other way. UI thread only.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ui {
+
+class Dialog;
+struct DialogTemplate;
+
+enum class MessageIcon { None, Exclamation, Question, Information };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+class DesktopServices {
+  public:
+    virtual ~DesktopServices() = default;
+
+    // Shows a modal message box and returns the button the user chose; closing a Yes/No box without a
+    // choice answers No. An empty caption shows the program's name. Line breaks are "\r\n".
+    virtual MessageAnswer messageBox(std::string_view text, std::string_view caption, MessageIcon icon,
+                                     MessageButtons buttons) = 0;
+
+    // Dispatches every pending event of the windows, then returns. Handlers run inside this call, so a
+    // caller that waits this way must expect its own window's handlers (even closing) meanwhile.
+    virtual void pumpEvents() = 0;
+
+    // Blocks the UI thread for `milliseconds` (the tests' backend only advances its clock).
+    virtual void sleep(int milliseconds) = 0;
+
+    // The wait cursor, counted: shown while at least one begin is not yet ended. Use WaitCursor.
+    virtual void beginWaitCursor() = 0;
+    virtual void endWaitCursor() = 0;
+
+    // Opens a file (a bare name resolves in the current folder) or an address with the application the
+    // desktop associates with it. False when nothing could be started.
+    virtual bool openWithShell(std::string_view target) = 0;
+
+    // Lets the user choose a folder of the file system; none when the user cancelled or the chosen
+    // folder's path cannot be carried as cp1250 (the user is told so).
+    virtual std::optional<std::string> browseForFolder(std::string_view title) = 0;
+
+    // Builds the window from `dialogTemplate`, runs it modally over the current window and returns the
+    // result it ended with. `dialog` must outlive the call.
+    virtual int runModal(Dialog& dialog, const DialogTemplate& dialogTemplate) = 0;
+};
+
+// Shows the wait cursor for the lifetime of the object.
+class WaitCursor {
+  public:
+    explicit WaitCursor(DesktopServices& services) : services_(services) { services_.beginWaitCursor(); }
+    ~WaitCursor() { services_.endWaitCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+  private:
+    DesktopServices& services_;
+};
+
+}  // namespace ui

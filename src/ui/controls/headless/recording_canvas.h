@@ -1,0 +1,30 @@
+// A canvas that remembers what was drawn on it, for tests.
+#pragma once
+
+#include <vector>
+
+#include "ui/controls/canvas.h"
+
+namespace ui::headless {
+
+struct DrawnPicture {
+    int x = 0;
+    int y = 0;
+    Picture picture;
+};
+
+class RecordingCanvas final : public Canvas {
+  public:
+    explicit RecordingCanvas(Size size) : size_(size) {}
+
+    Size size() const override { return size_; }
+    void drawPicture(const Picture& picture, int x, int y) override;
+
+    const std::vector<DrawnPicture>& drawn() const { return drawn_; }
+
+  private:
+    Size size_;
+    std::vector<DrawnPicture> drawn_;
+};
+
+}  // namespace ui::headless
