@@ -1,0 +1,19 @@
+// Starting the toolkit and running the program's windows in it.
+#pragma once
+
+#include <functional>
+
+#include "ui/controls/desktop_services.h"
+
+namespace ui::wxgui {
+
+// The process locale the windows expect: Czech (for collation and the toolkit's own texts) when the
+// system has it, with numbers always formatted the C way so that files written with printf stay the same.
+// Call before the toolkit starts.
+void useCzechLocale();
+
+// Starts the toolkit, runs `body` with the desktop services, and returns when it returns; no event loop
+// runs after it. Returns the process's exit code.
+int runApplication(int argc, char** argv, std::function<void(DesktopServices&)> body);
+
+}  // namespace ui::wxgui

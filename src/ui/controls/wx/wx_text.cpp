@@ -1,0 +1,50 @@
+#include "ui/controls/wx/wx_text.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "text/cp1250.h"
+
+namespace ui::wxgui {
+
+namespace {
+
+std::string lowered(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return out;
+}
+
+}  // namespace
+
+wxString toWx(std::string_view text) {
+    std::string utf8 = cp1250::toUtf8(text).text;
+    std::string::size_type at = 0;
+    while ((at = utf8.find("\r\n", at)) != std::string::npos)
+        utf8.erase(at, 1);
+    return wxString::FromUTF8(utf8.data(), utf8.size());
+}
+
+std::string fromWx(const wxString& text) {
+    const wxScopedCharBuffer utf8 = text.utf8_str();
+    return cp1250::fromUtf8(std::string_view(utf8.data(), utf8.length())).text;
+}
+
+wxString installedFace(std::string_view face) {
+    const std::string key = lowered(face);
+    if (key == "ms shell dlg" || key == "ms shell dlg 2" || key == "ms sans serif" || key == "arial" ||
+        key == "tahoma" || key == "microsoft sans serif")
+        return wxASCII_STR("Liberation Sans");
+    if (key == "courier new" || key == "courier")
+        return wxASCII_STR("Liberation Mono");
+    return toWx(face);
+}
+
+wxFont toWxFont(const Font& font) {
+    wxFontInfo info = font.height < 0 ? wxFontInfo(wxSize(0, -font.height)) : wxFontInfo(font.height);
+    info.FaceName(installedFace(font.face)).Bold(font.bold()).Underlined(font.underline);
+    return wxFont(info);
+}
+
+}  // namespace ui::wxgui

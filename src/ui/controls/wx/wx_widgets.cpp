@@ -1,0 +1,289 @@
+#include "ui/controls/wx/wx_widgets.h"
+
+#include <vector>
+
+#include <wx/dcbuffer.h>
+#include <wx/renderer.h>
+#include <wx/settings.h>
+#include <wx/tokenzr.h>
+
+#include "ui/controls/wx/wx_picture.h"
+
+namespace ui::wxgui {
+
+namespace {
+
+wxColour faceColour() {
+    return wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);
+}
+
+wxColour textColour(bool enabled) {
+    return wxSystemSettings::GetColour(enabled ? wxSYS_COLOUR_BTNTEXT : wxSYS_COLOUR_GRAYTEXT);
+}
+
+// The text broken into lines that fit `width`: at line breaks, and between words where a line would
+// grow too wide. A single word wider than the line stays whole (and is clipped).
+std::vector<wxString> wrapText(wxDC& dc, const wxString& text, int width) {
+    std::vector<wxString> lines;
+    wxStringTokenizer paragraphs(text, wxASCII_STR("\n"), wxTOKEN_RET_EMPTY_ALL);
+    while (paragraphs.HasMoreTokens()) {
+        const wxString paragraph = paragraphs.GetNextToken();
+        wxString line;
+        wxStringTokenizer words(paragraph, wxASCII_STR(" "), wxTOKEN_RET_EMPTY_ALL);
+        bool first = true;
+        while (words.HasMoreTokens()) {
+            const wxString word = words.GetNextToken();
+            const wxString candidate = first ? word : line + wxASCII_STR(" ") + word;
+            if (!first && dc.GetTextExtent(candidate).GetWidth() > width) {
+                lines.push_back(line);
+                line = word;
+            } else {
+                line = candidate;
+            }
+            first = false;
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+}  // namespace
+
+// --- Label
+
+LabelWidget::LabelWidget(wxWindow* parent, int id, const wxRect& rect, Align align, bool bordered)
+    : wxWindow(parent, id, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE),
+      align_(align),
+      bordered_(bordered) {
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Bind(wxEVT_PAINT, &LabelWidget::onPaint, this);
+    Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) {
+        click();
+        event.Skip();
+    });
+}
+
+void LabelWidget::click() {
+    if (onClick_ && IsEnabled())
+        onClick_();
+}
+
+void LabelWidget::setText(const wxString& text) {
+    text_ = text;
+    Refresh();
+}
+
+void LabelWidget::onPaint(wxPaintEvent& /*event*/) {
+    wxAutoBufferedPaintDC dc(this);
+    const wxSize size = GetClientSize();
+    dc.SetBackground(wxBrush(GetParent()->GetBackgroundColour().IsOk() ? GetParent()->GetBackgroundColour()
+                                                                       : faceColour()));
+    dc.Clear();
+    int inset = 0;
+    if (bordered_) {
+        dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW)));
+        dc.SetBrush(*wxTRANSPARENT_BRUSH);
+        dc.DrawRectangle(0, 0, size.GetWidth(), size.GetHeight());
+        inset = 1;
+    }
+    dc.SetFont(GetFont());
+    dc.SetTextForeground(textColour(IsEnabled()));
+    dc.SetClippingRegion(inset, inset, size.GetWidth() - 2 * inset, size.GetHeight() - 2 * inset);
+    const int width = size.GetWidth() - 2 * inset;
+    int y = inset;
+    for (const wxString& line : wrapText(dc, text_, width)) {
+        const int lineWidth = dc.GetTextExtent(line).GetWidth();
+        int x = inset;
+        if (align_ == Align::Centre)
+            x = inset + (width - lineWidth) / 2;
+        else if (align_ == Align::Right)
+            x = inset + width - lineWidth;
+        dc.DrawText(line, x, y);
+        y += dc.GetCharHeight();
+        if (y >= size.GetHeight())
+            break;
+    }
+}
+
+// --- Button
+
+ButtonWidget::ButtonWidget(wxWindow* parent, int id, const wxRect& rect, bool isDefault)
+    : wxControl(parent, id, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE),
+      isDefault_(isDefault) {
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Bind(wxEVT_PAINT, &ButtonWidget::onPaint, this);
+    Bind(wxEVT_LEFT_DOWN, &ButtonWidget::onLeftDown, this);
+    Bind(wxEVT_LEFT_DCLICK, &ButtonWidget::onLeftDown, this);
+    Bind(wxEVT_LEFT_UP, &ButtonWidget::onLeftUp, this);
+    Bind(wxEVT_MOTION, &ButtonWidget::onMotion, this);
+    Bind(wxEVT_KEY_DOWN, &ButtonWidget::onKeyDown, this);
+    Bind(wxEVT_KEY_UP, &ButtonWidget::onKeyUp, this);
+    Bind(wxEVT_ENTER_WINDOW, [this](wxMouseEvent&) {
+        hovered_ = true;
+        Refresh();
+    });
+    Bind(wxEVT_LEAVE_WINDOW, [this](wxMouseEvent&) {
+        hovered_ = false;
+        Refresh();
+    });
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { setPressed(false); });
+    Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+        Refresh();
+        event.Skip();
+    });
+    Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) {
+        spaceDown_ = false;
+        setPressed(false);
+        event.Skip();
+    });
+}
+
+void ButtonWidget::setText(const wxString& text) {
+    text_ = text;
+    Refresh();
+}
+
+wxSize ButtonWidget::DoGetBestSize() const {
+    return GetSize();
+}
+
+void ButtonWidget::click() {
+    if (!IsEnabled())
+        return;
+    SetFocus();
+    if (onClick_)
+        onClick_();
+}
+
+void ButtonWidget::setPressed(bool pressed) {
+    if (pressed_ != pressed) {
+        pressed_ = pressed;
+        Refresh();
+    }
+}
+
+void ButtonWidget::onPaint(wxPaintEvent& /*event*/) {
+    wxAutoBufferedPaintDC dc(this);
+    const wxSize size = GetClientSize();
+    dc.SetBackground(wxBrush(GetParent()->GetBackgroundColour().IsOk() ? GetParent()->GetBackgroundColour()
+                                                                       : faceColour()));
+    dc.Clear();
+    int flags = 0;
+    if (!IsEnabled())
+        flags |= wxCONTROL_DISABLED;
+    else if (pressed_)
+        flags |= wxCONTROL_PRESSED;
+    else if (hovered_)
+        flags |= wxCONTROL_CURRENT;
+    if (isDefault_)
+        flags |= wxCONTROL_ISDEFAULT;
+    const wxRect face(size);
+    wxRendererNative::Get().DrawPushButton(this, dc, face, flags);
+    dc.SetFont(GetFont());
+    dc.SetTextForeground(textColour(IsEnabled()));
+    const wxSize extent = dc.GetTextExtent(text_);
+    const int shift = pressed_ ? 1 : 0;
+    dc.DrawText(text_, (size.GetWidth() - extent.GetWidth()) / 2 + shift,
+                (size.GetHeight() - extent.GetHeight()) / 2 + shift);
+    if (HasFocus())
+        wxRendererNative::Get().DrawFocusRect(this, dc, wxRect(size).Deflate(3), 0);
+    if (painter_) {
+        WxCanvas canvas(dc, {size.GetWidth(), size.GetHeight()});
+        painter_(canvas);
+    }
+}
+
+void ButtonWidget::onLeftDown(wxMouseEvent& /*event*/) {
+    if (!IsEnabled())
+        return;
+    SetFocus();
+    if (!HasCapture())
+        CaptureMouse();
+    setPressed(true);
+}
+
+void ButtonWidget::onLeftUp(wxMouseEvent& event) {
+    if (!HasCapture())
+        return;
+    ReleaseMouse();
+    const bool inside = wxRect(GetClientSize()).Contains(event.GetPosition());
+    setPressed(false);
+    if (inside)
+        click();
+}
+
+void ButtonWidget::onMotion(wxMouseEvent& event) {
+    if (HasCapture())
+        setPressed(wxRect(GetClientSize()).Contains(event.GetPosition()));
+    event.Skip();
+}
+
+void ButtonWidget::onKeyDown(wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_SPACE && IsEnabled()) {
+        spaceDown_ = true;
+        setPressed(true);
+        return;
+    }
+    event.Skip();
+}
+
+void ButtonWidget::onKeyUp(wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_SPACE && spaceDown_) {
+        spaceDown_ = false;
+        setPressed(false);
+        click();
+        return;
+    }
+    event.Skip();
+}
+
+// --- Progress bar
+
+ProgressWidget::ProgressWidget(wxWindow* parent, int id, const wxRect& rect)
+    : wxWindow(parent, id, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE) {
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Bind(wxEVT_PAINT, &ProgressWidget::onPaint, this);
+}
+
+void ProgressWidget::setValue(int percent) {
+    if (percent != value_) {
+        value_ = percent;
+        Refresh();
+    }
+}
+
+void ProgressWidget::onPaint(wxPaintEvent& /*event*/) {
+    wxAutoBufferedPaintDC dc(this);
+    const wxSize size = GetClientSize();
+    dc.SetBackground(wxBrush(faceColour()));
+    dc.Clear();
+    // A sunken trough with a solid bar in the selection colour, as tall as the control.
+    dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW)));
+    dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW)));
+    dc.DrawRectangle(0, 0, size.GetWidth(), size.GetHeight());
+    const int inner = size.GetWidth() - 4;
+    const int filled = inner * value_ / 100;
+    if (filled > 0) {
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT)));
+        dc.DrawRectangle(2, 2, filled, size.GetHeight() - 4);
+    }
+}
+
+// --- Tree
+
+TreeWidget::TreeWidget(wxWindow* parent, int id, const wxRect& rect, long style)
+    : wxTreeCtrl(parent, id, rect.GetPosition(), rect.GetSize(), style) {}
+
+void TreeWidget::sortBy(const wxTreeItemId& parent,
+                        std::function<int(const wxTreeItemId&, const wxTreeItemId&)> compare) {
+    compare_ = std::move(compare);
+    SortChildren(parent);
+    compare_ = nullptr;
+}
+
+int TreeWidget::OnCompareItems(const wxTreeItemId& a, const wxTreeItemId& b) {
+    return compare_ ? compare_(a, b) : wxTreeCtrl::OnCompareItems(a, b);
+}
+
+}  // namespace ui::wxgui
