@@ -1,0 +1,282 @@
+#include "ui/main_order_dlg.h"
+
+#include "app/state_files.h"
+#include "app/ui_texts.h"
+#include "app/working_folder.h"
+#include "image/builtin_pictures.h"
+#include "platform/files.h"
+#include "ui/about_dlg.h"
+#include "ui/dialog_resources.h"
+#include "ui/resource_ids.h"
+
+namespace {
+
+using namespace main_ids;
+
+CMainOrderDlg* mainWindow = nullptr;
+
+// The text whose presence decides whether the about and help items join the system menu.
+constexpr std::string_view kAboutMenuResource = "&O aplikaci Snapord...";
+
+struct IconButton {
+    int id;
+    int bitmap;
+    int mode;
+};
+
+constexpr std::array<IconButton, 9> kIconButtons = {{
+    {kSend, res::kRightArrowBitmap, CButtonIcons::kBothSides},
+    {kPhotobook, res::kRightArrowBitmap, CButtonIcons::kBothSides},
+    {kAdd, res::kAddBitmap, CButtonIcons::kBothSides},
+    {kRemove, res::kRemoveBitmap, CButtonIcons::kBothSides},
+    {kDeleteOrder, res::kRemoveBitmap, CButtonIcons::kBothSides},
+    {kOrdersPage, res::kWebBitmap, CButtonIcons::kBothSides},
+    {kPriceList, res::kWebBitmap, CButtonIcons::kBothSides},
+    {kUpdate, res::kWebBitmap, CButtonIcons::kBothSides},
+    {kHelp, res::kHelpBitmap, CButtonIcons::kLeftOnly},
+}};
+
+const ui::Font kBoldFont{"Arial", -11, ui::Font::kBold, false};
+const ui::Font kFixedFont{"Courier new", -11, ui::Font::kNormal, false};
+
+}  // namespace
+
+CMainOrderDlg* theMainWindow() {
+    return mainWindow;
+}
+
+CMainOrderDlg::CMainOrderDlg(const platform::ShellNamespace& shell, platform::EnvironmentLookup environment)
+    : environment_(std::move(environment)), fileTree_(shell) {}
+
+CMainOrderDlg::~CMainOrderDlg() {
+    if (mainWindow == this)
+        mainWindow = nullptr;
+}
+
+void CMainOrderDlg::onInit() {
+    settleWorkingFolder(environment_);
+    mainWindow = this;
+    SetUpSystemMenu();
+    host().setIcon(builtinPicture(res::kProgramIcon));
+    SetUpIconButtons();
+    host().button(kHelp).setText("");
+
+    fileTree_.Attach(host().tree(kTree), host().services());
+    fileTree_.ExcludeSpecialFolder(platform::kSpecialRecycleBin, "");
+    fileTree_.ExcludeSpecialFolder(platform::kSpecialControlPanel, "");
+    fileTree_.Init();
+
+    SetUpFonts();
+
+    host().button(kRemove).show(false);
+    host().button(kAdd).show(true);
+    host().button(kAdd).enable(false);
+    lastUsedList_ = LastUsedList::Files;
+    selectionMode_ = SelectionMode::Order;
+
+    LoadParameterLists();
+    LoadOrder();
+    RefreshButtonsAndSummary();
+    SetUpLabels();
+}
+
+void CMainOrderDlg::SetUpSystemMenu() {
+    if (kAboutMenuResource.empty())
+        return;
+    host().appendSystemMenuSeparator();
+    host().appendSystemMenuItem(res::kAboutCommand, uiText(UiText::AboutMenu));
+    host().appendSystemMenuItem(res::kHelpCommand, uiText(UiText::Help));
+}
+
+void CMainOrderDlg::SetUpIconButtons() {
+    for (std::size_t i = 0; i < kIconButtons.size(); ++i) {
+        iconButtons_[i].Attach(host().button(kIconButtons[i].id));
+        iconButtons_[i].SetIcon(kIconButtons[i].bitmap, kIconButtons[i].mode);
+    }
+}
+
+void CMainOrderDlg::SetUpFonts() {
+    for (int id : {kOrderFilesLabel, kPhotoParamsLabel})
+        host().label(id).setFont(kBoldFont);
+    for (int id : {kSend, kRemove, kAdd, kDeleteOrder, kHelp, kOrdersPage, kPriceList, kUpdate, kPhotobook})
+        host().button(id).setFont(kBoldFont);
+    // The order rows are laid out in columns of characters: the list and its header need a fixed pitch.
+    host().list(kOrderList).setFont(kFixedFont);
+    host().label(kColumnHeader).setFont(kFixedFont);
+}
+
+void CMainOrderDlg::SetUpLabels() {
+    const std::pair<int, UiText> labels[] = {
+        {kOrderFilesLabel, UiText::OrderFilesLabel},
+        {kPhotoParamsLabel, UiText::PhotoParamsLabel},
+        {kCopiesLabel, UiText::CopiesLabel},
+        {kFormatLabel, UiText::FormatLabel},
+        {kPaperLabel, UiText::PaperLabel},
+        {kBorderLabel, UiText::BorderLabel},
+        {kColumnHeader, UiText::ColumnHeader},
+        {kRemove, UiText::RemoveButton},
+        {kSend, UiText::SendOrderButton},
+        {kAdd, UiText::AddButton},
+        {kDeleteOrder, UiText::DeleteOrderButton},
+        {kOrdersPage, UiText::OrdersButton},
+        {kPriceList, UiText::PriceListButton},
+        {kUpdate, UiText::UpdateButton},
+    };
+    for (const auto& [id, text] : labels)
+        host().control(id).setText(uiText(text));
+}
+
+// --- Events
+
+void CMainOrderDlg::onOk() {
+    // Enter never closes the main window: it adds the selected files.
+    AddSelectedFiles();
+}
+
+void CMainOrderDlg::onCancel() {
+    SaveOrder();
+    host().end(ui::kIdCancel);
+}
+
+void CMainOrderDlg::onCommand(int id) {
+    switch (id) {
+        case kAdd:
+            AddSelectedFiles();
+            break;
+        case kRemove:
+            RemoveSelectedItems();
+            break;
+        case kDeleteOrder:
+            DeleteOrder();
+            break;
+        case kSend:
+            Send();
+            break;
+        case kUpdate:
+            Update();
+            break;
+        case kPhotobook:
+            SendPhotobook();
+            break;
+        case kHelp:
+            Help();
+            break;
+        case kOrdersPage:
+            OpenOrdersPage();
+            break;
+        case kPriceList:
+            OpenPriceListPage();
+            break;
+        default:
+            break;  // the special-photo check boxes change nothing in the order
+    }
+}
+
+void CMainOrderDlg::onSelectionChange(int id) {
+    switch (id) {
+        case kTree:
+            FolderChosen();
+            break;
+        case kFileList:
+            FileListClicked();
+            break;
+        case kOrderList:
+            OrderListClicked();
+            break;
+        case kFormat:
+            ParameterChanged(0);
+            break;
+        case kPaper:
+            ParameterChanged(1);
+            break;
+        case kBorder:
+            ParameterChanged(2);
+            break;
+        default:
+            break;
+    }
+}
+
+void CMainOrderDlg::onDoubleClick(int id) {
+    if (id == kFileList)
+        FileDoubleClicked();
+    // a double click in the tree does nothing
+}
+
+void CMainOrderDlg::onTextChange(int id) {
+    if (id == kCopies)
+        CopiesChanged();
+}
+
+bool CMainOrderDlg::onKeyDown(int id, const ui::KeyEvent& key) {
+    if (id == kOrderList)
+        return RemoveSelectedItemsByKey(key);
+    return false;
+}
+
+void CMainOrderDlg::onPaint(ui::Canvas& canvas) {
+    DrawWindow(canvas);
+}
+
+bool CMainOrderDlg::onSystemCommand(int command) {
+    switch (command) {
+        case res::kAboutCommand:
+            ShowAboutBox();
+            return true;
+        case res::kHelpCommand:
+            Help();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CMainOrderDlg::onHelp() {
+    Help();
+}
+
+// --- Actions
+
+bool CMainOrderDlg::SaveOrder() {
+    ui::ListBox& rows = host().list(kOrderList);
+    std::string content;
+    for (int i = 0; i < rows.count(); ++i) {
+        content += rows.itemText(i);
+        content += "\r\n";
+    }
+    return platform::writeFileAtomically(state_files::kOrder, content);
+}
+
+void CMainOrderDlg::Help() {
+    // A bare name: it resolves in the working folder, which is the current directory.
+    host().services().openWithShell(state_files::kHelp);
+}
+
+void CMainOrderDlg::ShowAboutBox() {
+    CAboutDlg about;
+    host().services().runModal(about, aboutTemplate());
+}
+
+// The behaviours of the lists, the parameters, the order and the pages; each has its place here and is
+// filled in as the order model and the transfer become available.
+void CMainOrderDlg::FolderChosen() {}
+void CMainOrderDlg::FileListClicked() {}
+void CMainOrderDlg::FileDoubleClicked() {}
+void CMainOrderDlg::AddSelectedFiles() {}
+void CMainOrderDlg::OrderListClicked() {}
+void CMainOrderDlg::RemoveSelectedItems() {}
+bool CMainOrderDlg::RemoveSelectedItemsByKey(const ui::KeyEvent& /*key*/) {
+    return false;
+}
+void CMainOrderDlg::ParameterChanged(int /*column*/) {}
+void CMainOrderDlg::CopiesChanged() {}
+void CMainOrderDlg::DeleteOrder() {}
+void CMainOrderDlg::Send() {}
+void CMainOrderDlg::Update() {}
+void CMainOrderDlg::SendPhotobook() {}
+void CMainOrderDlg::OpenOrdersPage() {}
+void CMainOrderDlg::OpenPriceListPage() {}
+void CMainOrderDlg::LoadParameterLists() {}
+void CMainOrderDlg::LoadOrder() {}
+void CMainOrderDlg::RefreshButtonsAndSummary() {}
+void CMainOrderDlg::DrawWindow(ui::Canvas& /*canvas*/) {}

@@ -1,0 +1,14 @@
+#include "ui/order_app.h"
+
+#include "ui/dialog_resources.h"
+#include "ui/main_order_dlg.h"
+
+COrderApp::COrderApp(ui::DesktopServices& services, const platform::ShellNamespace& shell,
+                     platform::EnvironmentLookup environment)
+    : services_(services), shell_(shell), environment_(std::move(environment)) {}
+
+bool COrderApp::InitInstance() {
+    CMainOrderDlg mainWindow(shell_, environment_);
+    services_.runModal(mainWindow, mainWindowTemplate());
+    return false;
+}
