@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Starts the program with an empty home folder and waits until its main window is on the display.
+set -u
+program=${1:?program}
+if [ -z "${DISPLAY:-}" ] || ! command -v xwininfo >/dev/null; then
+    echo "No X display or no xwininfo: the program was not started."
+    exit 0
+fi
+home=$(mktemp -d)
+trap 'kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; rm -rf "$home"' EXIT
+mkdir -p "$home/.local/share"
+(cd "$home" && HOME="$home" XDG_DATA_HOME= ASAN_OPTIONS=detect_leaks=0 exec "$program") &
+pid=$!
+for _ in $(seq 1 200); do
+    if xwininfo -root -tree 2>/dev/null | grep -q '"Snapord v2.0"'; then
+        [ -d "$home/.local/share/Snapord/2.0.24.3" ] || { echo "no working folder"; exit 1; }
+        echo "The main window is on the display."
+        exit 0
+    fi
+    kill -0 "$pid" 2>/dev/null || { echo "the program ended before showing its window"; exit 1; }
+    sleep 0.1
+done
+echo "the main window did not appear"
+exit 1
