@@ -237,6 +237,11 @@ void CMainOrderDlg::onHelp() {
 
 // --- Actions
 
+void CMainOrderDlg::ShowWindow(bool visible) {
+    if (hasHost())
+        host().show(visible);
+}
+
 bool CMainOrderDlg::SaveOrder() {
     ui::ListBox& rows = host().list(kOrderList);
     std::string content;

@@ -42,6 +42,9 @@ class CMainOrderDlg : public ui::Dialog {
     bool onSystemCommand(int command) override;
     void onHelp() override;
 
+    // Shows or hides the main window, for the windows that open over it.
+    void ShowWindow(bool visible);
+
     // Writes the order rows to the order state file, each row followed by CR LF, replacing the file in
     // one step. False when it could not be written (the old file then stays).
     bool SaveOrder();

@@ -87,7 +87,7 @@ struct DialogTemplate {
 };
 
 // The height of a closed drop-down list, in dialog units.
-inline constexpr int kDropDownClosedHeight = 12;
+inline constexpr int kDropDownClosedHeight = 14;
 
 // The rectangle a control takes on the screen, in dialog units: its template rectangle, except that a
 // drop-down list is one line high.

@@ -490,6 +490,31 @@ TEST_F(ControlContract, AWindowThatEndsWhileStartingNeverRuns) {
     EXPECT_FALSE(bodyRan);
 }
 
+// Asks and waits while it starts, as the main window does when it updates the catalogue at start-up.
+class AsksWhileStarting : public ui::Dialog {
+  public:
+    ui::MessageAnswer answer{};
+    void onInit() override {
+        host().services().pumpEvents();
+        host().services().sleep(1);
+        answer = host().services().messageBox("Pokračovat?", "", ui::MessageIcon::Question,
+                                              ui::MessageButtons::YesNo);
+        host().services().pumpEvents();
+    }
+};
+
+TEST_F(ControlContract, TheDesktopServesAWindowThatIsStillStarting) {
+    AsksWhileStarting dialog;
+    backend().answerNextQuestion(ui::MessageAnswer::Yes);
+    bool ran = false;
+    backend().run(dialog, plainTemplate(), [&](DialogHost& host, UserActions&) {
+        ran = true;
+        EXPECT_TRUE(host.isVisible());
+    });
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(dialog.answer, ui::MessageAnswer::Yes);
+}
+
 TEST_F(ControlContract, MessageBoxesAndNestedWindowsAreAnsweredAndDriven) {
     ui::MessageAnswer first{};
     ui::MessageAnswer second{};

@@ -16,6 +16,7 @@ class Application final : public wxApp {
     explicit Application(std::function<void(DesktopServices&)> body) : body_(std::move(body)) {}
 
     bool OnInit() override {
+        std::setlocale(LC_NUMERIC, "C");  // whatever the toolkit's start did to it
         WxDesktop desktop;
         body_(desktop);
         return false;  // the windows have closed: no event loop follows

@@ -202,6 +202,9 @@ class WxEdit final : public WxControl<Edit, wxTextCtrl> {
                     new wxTextCtrl(&dialog, control.id, toWx(control.text), rect.GetPosition(),
                                    rect.GetSize(), editStyle(control)),
                     font) {
+        // A read-only edit shows the window's background, as a label would.
+        if (control.has(kReadOnly))
+            widget_->SetBackgroundColour(dialog.GetBackgroundColour());
         widget_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { dialog_.dispatchTextChange(template_.id); });
         widget_->Bind(wxEVT_CHAR, [this](wxKeyEvent& event) {
             if (takesCharacter(event))

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 #include "text/cp1250.h"
 
@@ -42,7 +43,12 @@ wxString installedFace(std::string_view face) {
 }
 
 wxFont toWxFont(const Font& font) {
-    wxFontInfo info = font.height < 0 ? wxFontInfo(wxSize(0, -font.height)) : wxFontInfo(font.height);
+    // A character height in pixels is the em height of a 96 dpi screen; the toolkit scales points to
+    // the screen's resolution as the dialog font's points are. Whole points: the toolkit's own controls
+    // drop fractions while drawing on a device context keeps them, and a fixed-pitch header must line up
+    // with the list under it.
+    const double points = font.height < 0 ? std::round(-font.height * 72.0 / 96.0) : font.height;
+    wxFontInfo info(points);
     info.FaceName(installedFace(font.face)).Bold(font.bold()).Underlined(font.underline);
     return wxFont(info);
 }

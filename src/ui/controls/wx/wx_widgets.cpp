@@ -80,24 +80,27 @@ void LabelWidget::onPaint(wxPaintEvent& /*event*/) {
                                                                        : faceColour()));
     dc.Clear();
     int inset = 0;
+    int indent = 0;
     if (bordered_) {
         dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW)));
         dc.SetBrush(*wxTRANSPARENT_BRUSH);
         dc.DrawRectangle(0, 0, size.GetWidth(), size.GetHeight());
         inset = 1;
+        // Text in a frame starts where a list box's rows start, so a header lines up with its list.
+        indent = 3;
     }
     dc.SetFont(GetFont());
     dc.SetTextForeground(textColour(IsEnabled()));
     dc.SetClippingRegion(inset, inset, size.GetWidth() - 2 * inset, size.GetHeight() - 2 * inset);
-    const int width = size.GetWidth() - 2 * inset;
+    const int width = size.GetWidth() - 2 * inset - indent;
     int y = inset;
     for (const wxString& line : wrapText(dc, text_, width)) {
         const int lineWidth = dc.GetTextExtent(line).GetWidth();
-        int x = inset;
+        int x = inset + indent;
         if (align_ == Align::Centre)
-            x = inset + (width - lineWidth) / 2;
+            x = inset + indent + (width - lineWidth) / 2;
         else if (align_ == Align::Right)
-            x = inset + width - lineWidth;
+            x = inset + indent + width - lineWidth;
         dc.DrawText(line, x, y);
         y += dc.GetCharHeight();
         if (y >= size.GetHeight())
