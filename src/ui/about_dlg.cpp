@@ -31,7 +31,7 @@ void CAboutDlg::onInit() {
             "přes internet, nebo je uloží k donesení na paměťovém médiu."_cz);
     window.label(about_ids::kAuthor)
         .setText(joined({uiText(UiText::AuthorWord), "Vývojový tým Snapord"_cz}, ": "));
-    header_ = builtinPicture(res::kHeaderBitmap);
+    header_ = builtinPicture(builtin::kHeaderBanner);
 }
 
 void CAboutDlg::onPaint(ui::Canvas& canvas) {

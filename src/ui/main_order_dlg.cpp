@@ -25,15 +25,15 @@ struct IconButton {
 };
 
 constexpr std::array<IconButton, 9> kIconButtons = {{
-    {kSend, res::kRightArrowBitmap, CButtonIcons::kBothSides},
-    {kPhotobook, res::kRightArrowBitmap, CButtonIcons::kBothSides},
-    {kAdd, res::kAddBitmap, CButtonIcons::kBothSides},
-    {kRemove, res::kRemoveBitmap, CButtonIcons::kBothSides},
-    {kDeleteOrder, res::kRemoveBitmap, CButtonIcons::kBothSides},
-    {kOrdersPage, res::kWebBitmap, CButtonIcons::kBothSides},
-    {kPriceList, res::kWebBitmap, CButtonIcons::kBothSides},
-    {kUpdate, res::kWebBitmap, CButtonIcons::kBothSides},
-    {kHelp, res::kHelpBitmap, CButtonIcons::kLeftOnly},
+    {kSend, builtin::kSendIcon, CButtonIcons::kBothSides},
+    {kPhotobook, builtin::kSendIcon, CButtonIcons::kBothSides},
+    {kAdd, builtin::kAddIcon, CButtonIcons::kBothSides},
+    {kRemove, builtin::kRemoveIcon, CButtonIcons::kBothSides},
+    {kDeleteOrder, builtin::kRemoveIcon, CButtonIcons::kBothSides},
+    {kOrdersPage, builtin::kWebIcon, CButtonIcons::kBothSides},
+    {kPriceList, builtin::kWebIcon, CButtonIcons::kBothSides},
+    {kUpdate, builtin::kWebIcon, CButtonIcons::kBothSides},
+    {kHelp, builtin::kHelpIcon, CButtonIcons::kLeftOnly},
 }};
 
 const ui::Font kBoldFont{"Arial", -11, ui::Font::kBold, false};
@@ -57,7 +57,7 @@ void CMainOrderDlg::onInit() {
     settleWorkingFolder(environment_);
     mainWindow = this;
     SetUpSystemMenu();
-    host().setIcon(builtinPicture(res::kProgramIcon));
+    host().setIcon(builtinPicture(builtin::kWindowIcon));
     SetUpIconButtons();
     host().button(kHelp).setText("");
 

@@ -1,4 +1,5 @@
-// The ids of the program's windows, their controls, pictures and commands.
+// The ids of the program's windows, their controls and commands (the pictures' ids are in
+// image/builtin_pictures.h).
 //
 // Each window's controls have their own namespace; the numbers are those the windows have always had,
 // which the order of a window's template and its handlers refer to.
@@ -12,17 +13,6 @@ inline constexpr int kMainDialog = 102;
 inline constexpr int kOrderParamsDialog = 103;
 inline constexpr int kSendingDialog = 137;
 inline constexpr int kNewsDialog = 142;
-
-// Pictures built into the program.
-inline constexpr int kProgramIcon = 128;
-inline constexpr int kHeaderBitmap = 132;
-inline constexpr int kAddBitmap = 134;
-inline constexpr int kRemoveBitmap = 135;
-inline constexpr int kRightArrowBitmap = 136;
-inline constexpr int kStornoBitmap = 137;
-inline constexpr int kLeftArrowBitmap = 138;
-inline constexpr int kWebBitmap = 140;
-inline constexpr int kHelpBitmap = 141;
 
 // Commands of the main window's system menu.
 inline constexpr int kAboutCommand = 0x0010;

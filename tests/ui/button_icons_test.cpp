@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "image/builtin_pictures.h"
 #include "ui/controls/headless/headless_desktop.h"
 
 namespace {
@@ -26,9 +27,9 @@ TEST(ButtonIcons, DrawsThePictureOnBothSidesOrOnceOnTheLeft) {
         std::vector<std::pair<int, int>> places;
     };
     const Row rows[] = {
-        {"both sides", 136, CButtonIcons::kBothSides, {{10, 2}, {204 - 28, 2}}},
-        {"left only", 141, CButtonIcons::kLeftOnly, {{4, 2}}},
-        {"any other mode", 141, 7, {{4, 2}}},
+        {"both sides", builtin::kSendIcon, CButtonIcons::kBothSides, {{10, 2}, {204 - 28, 2}}},
+        {"left only", builtin::kHelpIcon, CButtonIcons::kLeftOnly, {{4, 2}}},
+        {"any other mode", builtin::kHelpIcon, 7, {{4, 2}}},
         {"no picture", 0, CButtonIcons::kBothSides, {}},
     };
     for (const Row& row : rows) {
@@ -60,11 +61,11 @@ TEST(ButtonIcons, ChangingTheIconDrawsTheNewPicture) {
     auto& button = static_cast<HeadlessButton&>(window->button(5));
     CButtonIcons icons;
     icons.Attach(button);
-    icons.SetIcon(134, CButtonIcons::kBothSides);
+    icons.SetIcon(builtin::kAddIcon, CButtonIcons::kBothSides);
     const Picture add = button.lastPainting().at(0).picture;
-    icons.SetIcon(135, CButtonIcons::kBothSides);
+    icons.SetIcon(builtin::kRemoveIcon, CButtonIcons::kBothSides);
     ASSERT_FALSE(button.lastPainting().empty());
-    EXPECT_EQ(icons.resourceId(), 135);
+    EXPECT_EQ(icons.resourceId(), builtin::kRemoveIcon);
     const Picture remove = button.lastPainting().at(0).picture;
     bool differs = false;
     for (int y = 0; y < 17 && !differs; ++y)
