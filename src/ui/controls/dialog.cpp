@@ -9,4 +9,21 @@ Control& DialogHost::control(int id) {
                            std::to_string(id));
 }
 
+bool isPushButton(const Control& control) {
+    return control.kind() == ControlKind::PushButton || control.kind() == ControlKind::DefaultButton;
+}
+
+int enterTarget(DialogHost& host, const Control* focused) {
+    if (focused != nullptr && isPushButton(*focused) && focused->isVisible() && focused->isEnabled())
+        return focused->id();
+    for (const ControlTemplate& control : host.dialogTemplate().controls) {
+        if (control.kind != ControlKind::DefaultButton)
+            continue;
+        const Control* button = host.findControl(control.id);
+        if (button != nullptr && button->isVisible() && button->isEnabled())
+            return control.id;
+    }
+    return kNoId;
+}
+
 }  // namespace ui

@@ -85,6 +85,13 @@ class DialogHost {
     }
 };
 
+// The push button that Enter clicks in a window: the focused push button, else the first shown and
+// enabled default button; kNoId when there is none, and Enter is the window's OK action.
+int enterTarget(DialogHost& host, const Control* focused);
+
+// Whether the control is a push button (plain or default).
+bool isPushButton(const Control& control);
+
 class Dialog {
   public:
     virtual ~Dialog() = default;

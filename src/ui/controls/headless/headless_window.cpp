@@ -6,14 +6,6 @@
 
 namespace ui::headless {
 
-namespace {
-
-bool isPushButton(ControlKind kind) {
-    return kind == ControlKind::PushButton || kind == ControlKind::DefaultButton;
-}
-
-}  // namespace
-
 HeadlessWindow::HeadlessWindow(HeadlessDesktop& desktop, Dialog& dialog, const DialogTemplate& dialogTemplate)
     : desktop_(desktop), dialog_(dialog), template_(dialogTemplate), title_(dialogTemplate.title) {
     const Size client = ui::dialogUnitsToPixels(template_.units, kStandardDialogBase);
@@ -113,7 +105,7 @@ Kind& HeadlessWindow::reachable(int id, const char* action) {
 
 void HeadlessWindow::click(int id) {
     Control& control = reachable<Control>(id, "click");
-    if (isPushButton(control.kind())) {
+    if (isPushButton(control)) {
         focusedId_ = id;
         if (id == kIdOk)
             dialog_.onOk();
@@ -197,21 +189,11 @@ void HeadlessWindow::pressKey(int id, const KeyEvent& key) {
 
 void HeadlessWindow::pressEnter() {
     requireRunning("pressEnter");
-    Control* focused = findControl(focusedId_);
-    if (focused != nullptr && isPushButton(focused->kind()) && focused->isVisible() && focused->isEnabled()) {
-        click(focusedId_);
-        return;
-    }
-    for (const ControlTemplate& control : template_.controls) {
-        if (control.kind != ControlKind::DefaultButton)
-            continue;
-        Control* button = findControl(control.id);
-        if (button != nullptr && button->isVisible() && button->isEnabled()) {
-            click(control.id);
-            return;
-        }
-    }
-    dialog_.onOk();
+    const int target = enterTarget(*this, findControl(focusedId_));
+    if (target != kNoId)
+        click(target);
+    else
+        dialog_.onOk();
 }
 
 void HeadlessWindow::pressEscape() {

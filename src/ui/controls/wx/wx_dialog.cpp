@@ -17,10 +17,6 @@ namespace {
 // Menu ids of the system menu's items: the command plus this base, clear of the toolkit's own ids.
 constexpr int kSystemMenuBase = 20000;
 
-bool isPushButton(ControlKind kind) {
-    return kind == ControlKind::PushButton || kind == ControlKind::DefaultButton;
-}
-
 // Resizable for the toolkit, so that the program can narrow a window below the room its controls take;
 // the size hints keep the user from resizing it.
 long windowStyle(const DialogTemplate& dialogTemplate) {
@@ -230,21 +226,11 @@ void WxDialog::chooseSystemCommand(int command) {
 }
 
 void WxDialog::pressEnter() {
-    Control* focused = focusedControl();
-    if (focused != nullptr && isPushButton(focused->kind()) && focused->isVisible() && focused->isEnabled()) {
-        dispatchClick(focused->id());
-        return;
-    }
-    for (const ControlTemplate& control : template_.controls) {
-        if (control.kind != ControlKind::DefaultButton)
-            continue;
-        Control* button = findControl(control.id);
-        if (button != nullptr && button->isVisible() && button->isEnabled()) {
-            dispatchClick(control.id);
-            return;
-        }
-    }
-    dialog_.onOk();
+    const int target = enterTarget(*this, focusedControl());
+    if (target != kNoId)
+        dispatchClick(target);
+    else
+        dialog_.onOk();
 }
 
 void WxDialog::onCharHook(wxKeyEvent& event) {
