@@ -1,6 +1,7 @@
 #include "platform/shell_open.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -22,6 +23,11 @@ bool isAddress(std::string_view target) {
     const auto colon = target.find(':');
     if (colon == std::string_view::npos || colon < 2)
         return false;  // "C:\..." is a drive letter, not a scheme
+    // A scheme starts with a letter; anything else (say "--option:x") must never reach the opener as an
+    // argument it could take for an option.
+    const char first = target[0];
+    if (!((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z')))
+        return false;
     for (std::size_t i = 0; i < colon; ++i) {
         const char c = target[i];
         const bool schemeChar = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
@@ -41,9 +47,29 @@ bool launch(const std::string& argument) {
     return result > 32;
 }
 #else
+// Whether an executable of this name is on the PATH.
+bool onPath(const char* name) {
+    const char* path = std::getenv("PATH");
+    if (path == nullptr)
+        return false;
+    std::string_view folders(path);
+    while (!folders.empty()) {
+        const auto end = folders.find(':');
+        const std::string candidate = std::string(folders.substr(0, end)) + "/" + name;
+        if (access(candidate.c_str(), X_OK) == 0)
+            return true;
+        if (end == std::string_view::npos)
+            break;
+        folders.remove_prefix(end + 1);
+    }
+    return false;
+}
+
 // Starts xdg-open in a grandchild, so that no zombie stays behind and the opened program outlives us
 // without being our child. Only async-signal-safe calls happen between fork and exec.
 bool launch(const std::string& argument) {
+    if (!onPath("xdg-open"))
+        return false;
     const char* const argv[] = {"xdg-open", argument.c_str(), nullptr};
     const pid_t child = fork();
     if (child < 0)

@@ -151,6 +151,7 @@ TEST(ShellOpen, TellsAddressesFromPathsAndOpensOnlyWhatExists) {
         {"mailto:lab@example.com", true},
         {"help.chm", false},
         {"C:\\Fotky\\a.jpg", false},
+        {"--option:x", false},
         {"/home/jana/a.jpg", false},
         {"", false},
     };
