@@ -12,8 +12,9 @@ mkdir -p "$home/.local/share"
 (cd "$home" && HOME="$home" XDG_DATA_HOME= ASAN_OPTIONS=detect_leaks=0 exec "$program") &
 pid=$!
 for _ in $(seq 1 200); do
-    if xwininfo -root -tree 2>/dev/null | grep -q '"Snapord v2.0"'; then
-        [ -d "$home/.local/share/Snapord/2.0.24.3" ] || { echo "no working folder"; exit 1; }
+    # Started, it has made its working folder; shown, its window is viewable.
+    if [ -d "$home/.local/share/Snapord/2.0.24.3" ] &&
+        xwininfo -name "Snapord v2.0" 2>/dev/null | grep -q 'Map State: IsViewable'; then
         echo "The main window is on the display."
         exit 0
     fi
