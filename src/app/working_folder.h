@@ -14,7 +14,8 @@
 // <base>/<product>/<version>, joined with the platform's separator.
 std::string workingFolderPath(std::string_view base);
 
-// Creates <base>/<product> and the working folder in it, ignoring failures (the folders may exist).
+// Creates the base folder (with its parents, when missing), <base>/<product> and the working folder in
+// it, ignoring failures (the folders may exist).
 // Returns the working folder's path.
 std::string createWorkingFolder(std::string_view base);
 

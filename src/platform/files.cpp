@@ -85,6 +85,14 @@ bool createFolder(std::string_view path) {
     return fsPath && fs::create_directory(*fsPath, error);
 }
 
+bool createFolders(std::string_view path) {
+    const auto fsPath = toFsPath(path);
+    std::error_code error;
+    if (!fsPath) return false;
+    fs::create_directories(*fsPath, error);
+    return fs::is_directory(*fsPath, error);
+}
+
 bool changeFolder(std::string_view path) {
     const auto fsPath = toFsPath(path);
     std::error_code error;

@@ -36,6 +36,9 @@ bool copyFile(std::string_view from, std::string_view to);
 // Creates one folder; false when it could not be made (it may exist already).
 bool createFolder(std::string_view path);
 
+// Creates a folder and every missing folder above it; false when it does not exist afterwards.
+bool createFolders(std::string_view path);
+
 // Changes the process's current directory.
 bool changeFolder(std::string_view path);
 

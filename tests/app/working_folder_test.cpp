@@ -60,7 +60,7 @@ class StartUp : public ::testing::Test {
 };
 
 TEST_F(StartUp, CreatesTheFoldersCopiesTheCatalogueAndEntersTheWorkingFolder) {
-    home.write("data/.keep", "");
+    // The base folder itself does not exist yet, as on a fresh home.
     start.write("snapord2.ini", "[format]\n");
     EXPECT_EQ(settle(), working);
     EXPECT_EQ(workingFolder(), working);
