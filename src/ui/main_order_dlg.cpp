@@ -3,8 +3,9 @@
 #include "app/state_files.h"
 #include "app/ui_texts.h"
 #include "app/working_folder.h"
+#include "buildinfo/build_constants.h"
 #include "image/builtin_pictures.h"
-#include "platform/files.h"
+#include "order/order_state_file.h"
 #include "ui/about_dlg.h"
 #include "ui/dialog_resources.h"
 #include "ui/resource_ids.h"
@@ -45,8 +46,9 @@ CMainOrderDlg* theMainWindow() {
     return mainWindow;
 }
 
-CMainOrderDlg::CMainOrderDlg(const platform::ShellNamespace& shell, platform::EnvironmentLookup environment)
-    : environment_(std::move(environment)), fileTree_(shell) {}
+CMainOrderDlg::CMainOrderDlg(const platform::ShellNamespace& shell, platform::EnvironmentLookup environment,
+                             MainWindowHooks hooks)
+    : environment_(std::move(environment)), hooks_(std::move(hooks)), fileTree_(shell) {}
 
 CMainOrderDlg::~CMainOrderDlg() {
     if (mainWindow == this)
@@ -243,13 +245,11 @@ void CMainOrderDlg::ShowWindow(bool visible) {
 }
 
 bool CMainOrderDlg::SaveOrder() {
-    ui::ListBox& rows = host().list(kOrderList);
-    std::string content;
-    for (int i = 0; i < rows.count(); ++i) {
-        content += rows.itemText(i);
-        content += "\r\n";
-    }
-    return platform::writeFileAtomically(state_files::kOrder, content);
+    return saveOrder(order_);
+}
+
+void CMainOrderDlg::ShowStatus(std::string_view text) {
+    host().label(kStatus).setText(text);
 }
 
 void CMainOrderDlg::Help() {
@@ -262,26 +262,10 @@ void CMainOrderDlg::ShowAboutBox() {
     host().services().runModal(about, aboutTemplate());
 }
 
-// The behaviours of the lists, the parameters, the order and the pages; each has its place here and is
-// filled in as the order model and the transfer become available.
-void CMainOrderDlg::FolderChosen() {}
-void CMainOrderDlg::FileListClicked() {}
-void CMainOrderDlg::FileDoubleClicked() {}
-void CMainOrderDlg::AddSelectedFiles() {}
-void CMainOrderDlg::OrderListClicked() {}
-void CMainOrderDlg::RemoveSelectedItems() {}
-bool CMainOrderDlg::RemoveSelectedItemsByKey(const ui::KeyEvent& /*key*/) {
-    return false;
+void CMainOrderDlg::OpenOrdersPage() {
+    host().services().openWithShell(std::string(build::kServerUrl) + "/extranet.php");
 }
-void CMainOrderDlg::ParameterChanged(int /*column*/) {}
-void CMainOrderDlg::CopiesChanged() {}
-void CMainOrderDlg::DeleteOrder() {}
-void CMainOrderDlg::Send() {}
-void CMainOrderDlg::Update() {}
-void CMainOrderDlg::SendPhotobook() {}
-void CMainOrderDlg::OpenOrdersPage() {}
-void CMainOrderDlg::OpenPriceListPage() {}
-void CMainOrderDlg::LoadParameterLists() {}
-void CMainOrderDlg::LoadOrder() {}
-void CMainOrderDlg::RefreshButtonsAndSummary() {}
-void CMainOrderDlg::DrawWindow(ui::Canvas& /*canvas*/) {}
+
+void CMainOrderDlg::OpenPriceListPage() {
+    host().services().openWithShell(std::string(build::kServerUrl) + "/cenik.php");
+}

@@ -1,19 +1,33 @@
 // CMainOrderDlg: the main window, where the user builds the order.
 //
-// It lives for the whole run: its onInit settles the working folder and prepares every control; Esc and
-// the close box save the order in progress and end the program; Enter never closes it. Handlers are
-// dispatched by control id to one member function per action, so each behaviour of the window has one
-// place to live. UI thread only.
+// It lives for the whole run: its onInit settles the working folder, prepares every control, loads the
+// parameter lists and the order in progress; Esc and the close box save the order and end the program;
+// Enter never closes it, it adds the selected files. Handlers are dispatched by control id to one member
+// function per action, so each behaviour of the window has one place to live; the behaviours are spread
+// over main_*.cpp by the part of the window they belong to (parameters, file list, order list, pictures,
+// sending). UI thread only.
+//
+// The order in progress is an OrderList; the order list box shows its rows and holds the user's
+// selection, which the window hands to the model before every operation on selected rows.
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 
+#include "catalogue/option_list.h"
+#include "image/header_picture.h"
+#include "image/photo_preview.h"
+#include "order/order_conversion.h"
+#include "order/order_list.h"
 #include "platform/app_data.h"
 #include "platform/shell_namespace.h"
 #include "ui/button_icons.h"
 #include "ui/controls/dialog.h"
 #include "ui/file_tree_ctrl.h"
+#include "ui/main_window_hooks.h"
 
 class CMainOrderDlg : public ui::Dialog {
   public:
@@ -25,7 +39,8 @@ class CMainOrderDlg : public ui::Dialog {
 
     // `shell` is the namespace the folder tree shows; `environment` finds the application-data folder.
     explicit CMainOrderDlg(const platform::ShellNamespace& shell,
-                           platform::EnvironmentLookup environment = platform::systemEnvironment);
+                           platform::EnvironmentLookup environment = platform::systemEnvironment,
+                           MainWindowHooks hooks = {});
     ~CMainOrderDlg() override;
     CMainOrderDlg(const CMainOrderDlg&) = delete;
     CMainOrderDlg& operator=(const CMainOrderDlg&) = delete;
@@ -49,7 +64,23 @@ class CMainOrderDlg : public ui::Dialog {
     // one step. False when it could not be written (the old file then stays).
     bool SaveOrder();
 
+    // --- For the procedures the window starts (see MainWindowHooks)
+    // Enables the send, delete-order or photobook button as the order asks, then shows the order's
+    // size in the summary line, asking first whether to delete an order whose files are missing.
+    void RefreshButtonsAndSummary();
+    // The update from the lab's server (button "Aktualizace", and at start-up after an order was
+    // loaded). Does nothing while no update procedure is wired.
+    void Update();
+    // Runs the send path for the photobook that is already in the order document: the order list is
+    // neither saved nor converted, and photobookMode is set for the duration.
+    void SendPhotobookDocument();
+    // Shows a text in the status line.
+    void ShowStatus(std::string_view text);
+    ui::DesktopServices& services() { return host().services(); }
+
     CFileTreeCtrl& fileTree() { return fileTree_; }
+    const OrderList& order() const { return order_; }
+    const PhotoPreview& preview() const { return preview_; }
     LastUsedList lastUsedList() const { return lastUsedList_; }
     SelectionMode selectionMode() const { return selectionMode_; }
     bool photobookMode() const { return photobookMode_; }
@@ -72,7 +103,6 @@ class CMainOrderDlg : public ui::Dialog {
     void CopiesChanged();
     void DeleteOrder();
     void Send();
-    void Update();
     void SendPhotobook();
     void Help();
     void OpenOrdersPage();
@@ -80,16 +110,52 @@ class CMainOrderDlg : public ui::Dialog {
     void ShowAboutBox();
     void LoadParameterLists();
     void LoadOrder();
-    void RefreshButtonsAndSummary();
     void DrawWindow(ui::Canvas& canvas);
 
+    // Parameters (main_parameters.cpp).
+    ParameterLists parameterLists() const { return {formats_, surfaces_, margins_}; }
+    // Appends a row for `path` with the current parameter choices; false (the user was told) when the
+    // path cannot be ordered.
+    AddResult AddToOrder(const std::string& path);
+
+    // Order list (main_order_list.cpp).
+    void TakeOrderSelection();
+    void ShowSelectedRows();
+    // Deletes the selected rows from the model and the list box; see OrderList::removeSelected.
+    std::optional<std::size_t> DeleteSelectedRows();
+    void DeleteAllRows();
+    // The summary line; with `askAboutMissing`, first the question whether to delete an order whose
+    // files are missing.
+    void RefreshSummary(bool askAboutMissing);
+
+    // Pictures (main_pictures.cpp): the preview of a file of the file list or the order.
+    void Preview(const std::string& path);
+
+    // Sending (main_send.cpp).
+    bool ConvertOrderForSending();
+    void OfferOnlinePayment();
+
     platform::EnvironmentLookup environment_;
+    MainWindowHooks hooks_;
     CFileTreeCtrl fileTree_;
     std::array<CButtonIcons, 9> iconButtons_;
     LastUsedList lastUsedList_ = LastUsedList::Files;
     SelectionMode selectionMode_ = SelectionMode::Order;
     bool photobookMode_ = false;
     std::string currentFolder_;
+
+    OrderList order_;
+    OptionList formats_;
+    OptionList surfaces_;
+    OptionList margins_;
+    OptionList specials_;
+    // Set while the parameter lists are filled: their reset of the copies field is no change of rows.
+    bool reloadingParameters_ = false;
+    // Set while the copies field is being corrected, whose own change report is then ignored.
+    bool correctingCopies_ = false;
+
+    PhotoPreview preview_;
+    HeaderPicture header_;
 };
 
 // The one main window of the run; null before its onInit and after it is gone.

@@ -4,11 +4,11 @@
 #include "ui/main_order_dlg.h"
 
 COrderApp::COrderApp(ui::DesktopServices& services, const platform::ShellNamespace& shell,
-                     platform::EnvironmentLookup environment)
-    : services_(services), shell_(shell), environment_(std::move(environment)) {}
+                     platform::EnvironmentLookup environment, MainWindowHooks hooks)
+    : services_(services), shell_(shell), environment_(std::move(environment)), hooks_(std::move(hooks)) {}
 
 bool COrderApp::InitInstance() {
-    CMainOrderDlg mainWindow(shell_, environment_);
+    CMainOrderDlg mainWindow(shell_, environment_, hooks_);
     services_.runModal(mainWindow, mainWindowTemplate());
     return false;
 }

@@ -1,22 +1,30 @@
 // The main window on a real display: it opens with its texts, the X server's Enter does not close it,
-// Esc closes it and the order in progress is saved.
+// Esc closes it and the order in progress is saved; a folder of photographs chosen in the tree, three
+// of them added, the preview painted, the rows and the summary shown.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
 #include <wx/uiaction.h>
 
+#include "../image/picture_files.h"
 #include "app/ui_texts.h"
 #include "platform/shell_namespace.h"
 #include "support/temp_folder.h"
 #include "text/cp1250.h"
 #include "ui/controls/wx/wx_desktop.h"
+#include "ui/main_order_dlg.h"
 #include "ui/order_app.h"
 #include "ui/resource_ids.h"
 #include "wx_test_support.h"
 
 namespace {
 
+using namespace main_ids;
 using testing_support::CurrentFolderScope;
 using testing_support::TempFolder;
 
@@ -29,49 +37,149 @@ void pressKey(wxWindow& window, int key) {
     wxtest::settle();
 }
 
-TEST(MainWindowOnScreen, ShowsItsTextsIgnoresEnterAndClosesOnEscSavingTheOrder) {
-    TempFolder folder;
-    std::filesystem::create_directory(folder.path() + "/data");
-    CurrentFolderScope start(folder.path());
-    const platform::EnvironmentLookup environment = [&](const char* name) -> std::optional<std::string> {
-        if (std::string_view(name) == "XDG_DATA_HOME")
-            return folder.path() + "/data";
-        return std::nullopt;
-    };
-    const auto shell = platform::localShellNamespace();
-    ui::wxgui::WxDesktop desktop;
-    bool ran = false;
-    wxtest::ScriptedWindows::instance().scriptNextWindow(
-        res::kMainDialog, [&](ui::DialogHost& host, contract::UserActions&) {
-            ran = true;
-            auto& window = dynamic_cast<ui::wxgui::WxDialog&>(host);
-            wxtest::settle();
-            EXPECT_TRUE(window.IsShownOnScreen());
-            EXPECT_EQ(host.title(), "Snapord v2.0");
-            EXPECT_EQ(host.label(main_ids::kOrderFilesLabel).text(), "Soubory v objednávce:"_cz);
-            EXPECT_EQ(host.button(main_ids::kSend).text(), "Odeslat objednávku"_cz);
-            EXPECT_EQ(host.label(main_ids::kColumnHeader).text(), uiText(UiText::ColumnHeader));
-            const auto top = host.tree(main_ids::kTree).children(ui::kNoTreeItem);
-            ASSERT_EQ(top.size(), 1u);
-            EXPECT_EQ(host.tree(main_ids::kTree).itemText(top[0]), "Plocha");
-            // The preview frame and the header area hold their pictures at this display's dialog units.
-            const ui::Rect frame = host.control(main_ids::kPreview).rect();
-            EXPECT_GE(frame.width, 402);
-            EXPECT_GE(frame.height, 302);
-            EXPECT_GE(host.control(main_ids::kTree).rect().y, 52);
+// The colour on the display at a point of the window's client area.
+wxColour colourOnScreen(wxWindow& window, wxPoint point) {
+    wxtest::settle();
+    const wxPoint onScreen = window.ClientToScreen(point);
+    wxBitmap pixel(1, 1);
+    wxMemoryDC memory(pixel);
+    wxScreenDC screen;
+    memory.Blit(0, 0, 1, 1, &screen, onScreen.x, onScreen.y);
+    wxColour colour;
+    memory.GetPixel(0, 0, &colour);
+    return colour;
+}
 
-            host.list(main_ids::kOrderList).addItem("  10x15      Lesk   Bez      1     /home/jana/les.jpg");
-            host.edit(main_ids::kCopies).focus();
-            pressKey(window, WXK_RETURN);
-            EXPECT_FALSE(host.isEnding());
-            pressKey(window, WXK_ESCAPE);
-            EXPECT_TRUE(host.isEnding());
-        });
-    COrderApp app(desktop, *shell, environment);
-    EXPECT_FALSE(app.InitInstance());
+// A working folder in a temporary application-data folder; the program starts in `folder`.
+class OnScreen : public testing::Test {
+  protected:
+    OnScreen() : start_(folder_.path()) {
+        std::filesystem::create_directory(folder_.path() + "/data");
+        wxtest::ScriptedWindows::instance().reset();
+    }
+
+    std::string workingFile(std::string_view name) const {
+        return folder_.read("data/Snapord/2.0.24.3/" + std::string(name));
+    }
+    // Runs the program's main window with `script`; true when the script ran.
+    bool run(const wxtest::ScriptedWindows::Script& script) {
+        const platform::EnvironmentLookup environment = [&](const char* name) -> std::optional<std::string> {
+            if (std::string_view(name) == "XDG_DATA_HOME")
+                return folder_.path() + "/data";
+            return std::nullopt;
+        };
+        const auto shell = platform::localShellNamespace();
+        ui::wxgui::WxDesktop desktop;
+        bool ran = false;
+        wxtest::ScriptedWindows::instance().scriptNextWindow(
+            res::kMainDialog, [&](ui::DialogHost& host, contract::UserActions& user) {
+                ran = true;
+                script(host, user);
+            });
+        COrderApp app(desktop, *shell, environment);
+        EXPECT_FALSE(app.InitInstance());
+        return ran;
+    }
+
+    TempFolder folder_;
+    CurrentFolderScope start_;
+};
+
+TEST_F(OnScreen, ShowsItsTextsIgnoresEnterAndClosesOnEscSavingTheOrder) {
+    const std::string kept = "  10x15      Lesk   Bez      1     /home/jana/les.jpg\r\n";
+    folder_.write("data/Snapord/2.0.24.3/order.sno", kept);
+    // The photograph is missing: keep the order, when the window starts and when Enter refreshes it.
+    wxtest::ScriptedWindows::instance().answerNextQuestion(ui::MessageAnswer::No);
+    wxtest::ScriptedWindows::instance().answerNextQuestion(ui::MessageAnswer::No);
+    EXPECT_TRUE(run([&](ui::DialogHost& host, contract::UserActions&) {
+        auto& window = dynamic_cast<ui::wxgui::WxDialog&>(host);
+        wxtest::settle();
+        EXPECT_TRUE(window.IsShownOnScreen());
+        EXPECT_EQ(host.title(), "Snapord v2.0");
+        EXPECT_EQ(host.label(kOrderFilesLabel).text(), "Soubory v objednávce:"_cz);
+        EXPECT_EQ(host.button(kSend).text(), "Odeslat objednávku"_cz);
+        EXPECT_EQ(host.label(kColumnHeader).text(), uiText(UiText::ColumnHeader));
+        const auto top = host.tree(kTree).children(ui::kNoTreeItem);
+        ASSERT_EQ(top.size(), 1u);
+        EXPECT_EQ(host.tree(kTree).itemText(top[0]), "Plocha");
+        // The preview frame and the header area hold their pictures at this display's dialog units.
+        const ui::Rect frame = host.control(kPreview).rect();
+        EXPECT_GE(frame.width, 402);
+        EXPECT_GE(frame.height, 302);
+        EXPECT_GE(host.control(kTree).rect().y, 52);
+        EXPECT_EQ(host.list(kOrderList).count(), 1);
+
+        host.edit(kCopies).focus();
+        pressKey(window, WXK_RETURN);
+        EXPECT_FALSE(host.isEnding());
+        pressKey(window, WXK_ESCAPE);
+        EXPECT_TRUE(host.isEnding());
+    }));
+    EXPECT_EQ(workingFile("order.sno"), kept);
+    EXPECT_EQ(wxtest::ScriptedWindows::instance().boxes().size(), 2u);
+}
+
+TEST_F(OnScreen, PicturesOfAFolderGoIntoTheOrderWithTheirPreview) {
+    folder_.write("snapord2.ini",
+                  "[format]\r\nname=10 x 15 cm\r\nabbrev=10x15\r\nid=2\r\ndefault=1\r\n"
+                  "[surface]\r\nname=Lesklý\r\nabbrev=lesk\r\nid=1\r\ndefault=1\r\n"
+                  "[margin]\r\nname=Bez okraje\r\nabbrev=bez\r\nid=1\r\ndefault=1\r\n"_cz);
+    const std::string home = folder_.path() + "/home";
+    const std::string photos = home + "/fotky";
+    std::filesystem::create_directories(photos);
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
+        test_pictures::writeJpeg(photos + "/" + name, test_pictures::gradient(640, 480));
+    test_pictures::writeJpeg(photos + "/d.jpg", test_pictures::gradient(300, 400));
+    const char* oldHome = std::getenv("HOME");
+    const std::string savedHome = oldHome != nullptr ? oldHome : "";
+    setenv("HOME", home.c_str(), 1);
+
+    const bool ran = run([&](ui::DialogHost& host, contract::UserActions& user) {
+        auto& window = dynamic_cast<ui::wxgui::WxDialog&>(host);
+        wxtest::settle();
+        ui::TreeView& tree = host.tree(kTree);
+        auto childNamed = [&](ui::TreeItem parent, std::string_view name) {
+            for (ui::TreeItem item : tree.children(parent)) {
+                if (tree.itemText(item) == name)
+                    return item;
+            }
+            return ui::kNoTreeItem;
+        };
+        const ui::TreeItem homeItem = childNamed(tree.children(ui::kNoTreeItem).at(0), "Domovská složka"_cz);
+        ASSERT_NE(homeItem, ui::kNoTreeItem);
+        tree.expand(homeItem);
+        const ui::TreeItem photosItem = childNamed(homeItem, "fotky");
+        ASSERT_NE(photosItem, ui::kNoTreeItem);
+        tree.select(photosItem);
+        ASSERT_EQ(host.list(kFileList).count(), 4);
+        EXPECT_EQ(host.label(kStatus).text(), photos);
+
+        user.clickItem(kFileList, 0);
+        user.ctrlClickItem(kFileList, 1);
+        user.ctrlClickItem(kFileList, 2);
+        user.pressEnter();
+        wxtest::settle();
+
+        ASSERT_EQ(host.list(kOrderList).count(), 3);
+        EXPECT_EQ(host.list(kOrderList).itemText(2), "  10x15     lesk    bez     1    " + photos + "/c.jpg");
+        EXPECT_EQ(host.list(kFileList).selectedItems(), std::vector<int>{3});
+        EXPECT_EQ(host.label(kStatus).text(), photos + "/d.jpg (300x400)");
+        EXPECT_EQ(host.label(kSummary).text().rfind("3 fotek, 3 kopií, 0,"_cz, 0), 0u);
+        EXPECT_TRUE(host.button(kSend).isEnabled());
+        EXPECT_FALSE(host.button(kPhotobook).isEnabled());
+
+        // The portrait picture stands in the middle of the grey canvas: grey at its left, picture in
+        // the middle.
+        const ui::Rect frame = host.control(kPreview).rect();
+        const wxUint32 grey = wxColour(176, 176, 176).GetRGB();
+        EXPECT_EQ(colourOnScreen(window, {frame.x + 10, frame.y + 150}).GetRGB(), grey);
+        EXPECT_NE(colourOnScreen(window, {frame.x + 202, frame.y + 152}).GetRGB(), grey);
+        user.pressEscape();
+    });
+    setenv("HOME", savedHome.c_str(), 1);
     EXPECT_TRUE(ran);
-    EXPECT_EQ(folder.read("data/Snapord/2.0.24.3/order.sno"),
-              "  10x15      Lesk   Bez      1     /home/jana/les.jpg\r\n");
+    const std::string saved = workingFile("order.sno");
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 3);
 }
 
 }  // namespace
