@@ -1,9 +1,8 @@
 // The main window on a real display: it opens with its texts, the X server's Enter does not close it,
 // Esc closes it and the order in progress is saved; a folder of photographs chosen in the tree, three
-// of them added, the preview painted, the rows and the summary shown.
+// of them added, the preview painted, the rows and the summary shown, rows removed with Delete.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -157,10 +156,11 @@ TEST_F(OnScreen, PicturesOfAFolderGoIntoTheOrderWithTheirPreview) {
         user.clickItem(kFileList, 0);
         user.ctrlClickItem(kFileList, 1);
         user.ctrlClickItem(kFileList, 2);
-        user.pressEnter();
-        wxtest::settle();
+        // Enter on the X server's keyboard, the file list having the focus.
+        pressKey(window, WXK_RETURN);
 
         ASSERT_EQ(host.list(kOrderList).count(), 3);
+        EXPECT_EQ(host.list(kOrderList).itemText(0), "  10x15     lesk    bez     1    " + photos + "/a.jpg");
         EXPECT_EQ(host.list(kOrderList).itemText(2), "  10x15     lesk    bez     1    " + photos + "/c.jpg");
         EXPECT_EQ(host.list(kFileList).selectedItems(), std::vector<int>{3});
         EXPECT_EQ(host.label(kStatus).text(), photos + "/d.jpg (300x400)");
@@ -174,12 +174,32 @@ TEST_F(OnScreen, PicturesOfAFolderGoIntoTheOrderWithTheirPreview) {
         const wxUint32 grey = wxColour(176, 176, 176).GetRGB();
         EXPECT_EQ(colourOnScreen(window, {frame.x + 10, frame.y + 150}).GetRGB(), grey);
         EXPECT_NE(colourOnScreen(window, {frame.x + 202, frame.y + 152}).GetRGB(), grey);
+
+        // A double click of the X server's mouse on the first file adds it once more.
+        wxUIActionSimulator mouse;
+        const ui::Rect files = host.list(kFileList).rect();
+        mouse.MouseMove(window.ClientToScreen(wxPoint(files.x + 20, files.y + 8)));
+        wxtest::settle();
+        mouse.MouseDblClick();
+        wxtest::settle();
+        ASSERT_EQ(host.list(kOrderList).count(), 4);
+        EXPECT_EQ(host.list(kOrderList).itemText(3), "  10x15     lesk    bez     1    " + photos + "/a.jpg");
+
+        // Delete on the X server's keyboard removes the selected row and selects the next, which the
+        // next press removes.
+        user.clickItem(kOrderList, 0);
+        pressKey(window, WXK_DELETE);
+        EXPECT_EQ(host.list(kOrderList).count(), 3);
+        EXPECT_EQ(host.list(kOrderList).selectedItems(), std::vector<int>{0});
+        pressKey(window, WXK_DELETE);
+        EXPECT_EQ(host.list(kOrderList).count(), 2);
         user.pressEscape();
     });
     setenv("HOME", savedHome.c_str(), 1);
     EXPECT_TRUE(ran);
     const std::string saved = workingFile("order.sno");
-    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 3);
+    EXPECT_EQ(saved, "  10x15     lesk    bez     1    " + photos + "/c.jpg\r\n" +
+                         "  10x15     lesk    bez     1    " + photos + "/a.jpg\r\n");
 }
 
 }  // namespace

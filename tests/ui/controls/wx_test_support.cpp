@@ -233,8 +233,15 @@ void WxActions::ctrlClickItem(int listId, int index) {
 
 void WxActions::doubleClickItem(int listId, int index) {
     clickItem(listId, index);
-    sendListEvent(dynamic_cast<wxListBox&>(reachable(listId, "doubleClickItem")), wxEVT_LISTBOX_DCLICK,
-                  index);
+    auto& list = dynamic_cast<wxListBox&>(reachable(listId, "doubleClickItem"));
+    // The mouse's second press, the activation of the row it causes, the release.
+    wxMouseEvent press(wxEVT_LEFT_DCLICK);
+    press.SetEventObject(&list);
+    list.ProcessWindowEvent(press);
+    sendListEvent(list, wxEVT_LISTBOX_DCLICK, index);
+    wxMouseEvent release(wxEVT_LEFT_UP);
+    release.SetEventObject(&list);
+    list.ProcessWindowEvent(release);
 }
 
 void WxActions::type(int editId, std::string_view characters) {
@@ -258,7 +265,8 @@ void WxActions::type(int editId, std::string_view characters) {
 void WxActions::pressKey(int id, const ui::KeyEvent& key) {
     wxWindow& widget = reachable(id, "pressKey");
     widget.SetFocus();
-    wxKeyEvent event(wxEVT_KEY_DOWN);
+    // A key goes down and stays down, as a held key does; a fresh press lets go of it first.
+    wxKeyEvent event(key.previouslyDown ? wxEVT_KEY_DOWN : wxEVT_KEY_UP);
     event.SetEventObject(&widget);
     switch (key.key) {
         case ui::Key::Delete:
@@ -280,7 +288,10 @@ void WxActions::pressKey(int id, const ui::KeyEvent& key) {
             event.m_keyCode = 'A';
             break;
     }
-    event.m_isRepeat = key.previouslyDown;
+    if (!key.previouslyDown) {
+        widget.ProcessWindowEvent(event);
+        event.SetEventType(wxEVT_KEY_DOWN);
+    }
     widget.ProcessWindowEvent(event);
 }
 

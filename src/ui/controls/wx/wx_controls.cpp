@@ -1,7 +1,9 @@
 #include "ui/controls/wx/wx_controls.h"
 
 #include <algorithm>
+#include <set>
 #include <stdexcept>
+#include <utility>
 
 #include <wx/artprov.h>
 #include <wx/imaglist.h>
@@ -51,7 +53,6 @@ KeyEvent toKeyEvent(const wxKeyEvent& event) {
         default:
             break;
     }
-    key.previouslyDown = event.IsAutoRepeat();
     return key;
 }
 
@@ -68,9 +69,22 @@ class WxControl : public Interface {
             widget_->Hide();
         if (control.has(kDisabled))
             widget_->Disable();
+        // A key is held from its key-down to its key-up; the toolkit's own auto-repeat flag is not
+        // filled in by every port (GTK leaves it unset), so the control keeps track itself. The focus
+        // leaving the control forgets the keys, whose key-ups then go elsewhere.
         widget_->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
-            if (!dialog_.dispatchKeyDown(template_.id, toKeyEvent(event)))
+            KeyEvent key = toKeyEvent(event);
+            key.previouslyDown = !heldKeys_.insert(event.GetKeyCode()).second;
+            if (!dialog_.dispatchKeyDown(template_.id, key))
                 event.Skip();
+        });
+        widget_->Bind(wxEVT_KEY_UP, [this](wxKeyEvent& event) {
+            heldKeys_.erase(event.GetKeyCode());
+            event.Skip();
+        });
+        widget_->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) {
+            heldKeys_.clear();
+            event.Skip();
         });
     }
 
@@ -105,6 +119,9 @@ class WxControl : public Interface {
     ControlTemplate template_;
     Widget* widget_;
     Font font_;
+
+  private:
+    std::set<int> heldKeys_;
 };
 
 template <class Interface, class Widget>
@@ -327,8 +344,22 @@ class WxListBox final : public WxControl<ListBox, wxListBox> {
             setCaret(item);
             dialog_.dispatchSelectionChange(template_.id);
         });
-        widget_->Bind(wxEVT_LISTBOX_DCLICK,
-                      [this](wxCommandEvent&) { dialog_.dispatchDoubleClick(template_.id); });
+        // The toolkit reports Enter in a list box as a double click (GTK activates the row); only a
+        // double click of the mouse is one, Enter is the window's.
+        widget_->Bind(wxEVT_LEFT_DCLICK, [this](wxMouseEvent& event) {
+            mouseDoubleClick_ = true;
+            event.Skip();
+        });
+        widget_->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) {
+            mouseDoubleClick_ = false;
+            event.Skip();
+        });
+        widget_->Bind(wxEVT_LISTBOX_DCLICK, [this](wxCommandEvent&) {
+            if (std::exchange(mouseDoubleClick_, false))
+                dialog_.dispatchDoubleClick(template_.id);
+            else
+                dialog_.dispatchEnter();
+        });
     }
     void setText(std::string_view /*text*/) override {}
     std::string text() const override { return std::string(); }
@@ -403,6 +434,7 @@ class WxListBox final : public WxControl<ListBox, wxListBox> {
     }
     int caret_ = 0;
     int clickedItem_ = wxNOT_FOUND;
+    bool mouseDoubleClick_ = false;
 };
 
 const wxArtID& artOf(platform::ShellIcon icon) {

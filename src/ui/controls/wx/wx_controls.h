@@ -31,7 +31,8 @@ wxWindow* widgetOf(Control& control);
 // it go.
 void destroyTree(TreeView& tree);
 
-// Maps a toolkit key event to the windows' key event.
+// Maps a toolkit key event to the windows' key event; whether the key was held before is the control's
+// to tell (previouslyDown is left false).
 KeyEvent toKeyEvent(const wxKeyEvent& event);
 
 }  // namespace ui::wxgui

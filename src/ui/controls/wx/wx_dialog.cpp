@@ -225,6 +225,11 @@ void WxDialog::chooseSystemCommand(int command) {
         dialog_.onSystemCommand(command);  // nothing else is in this menu: unhandled commands do nothing
 }
 
+void WxDialog::dispatchEnter() {
+    if (accepting())
+        pressEnter();
+}
+
 void WxDialog::pressEnter() {
     const int target = enterTarget(*this, focusedControl());
     if (target != kNoId)

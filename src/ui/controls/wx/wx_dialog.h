@@ -56,6 +56,8 @@ class WxDialog final : public wxDialog, public DialogHost {
     void dispatchDoubleClick(int id);
     void dispatchTextChange(int id);
     bool dispatchKeyDown(int id, const KeyEvent& key);
+    // Enter that a control took for itself before the window saw it (a list box's activation).
+    void dispatchEnter();
 
     // The control that has the keyboard focus; null when none of this window's has it.
     Control* focusedControl();
