@@ -114,8 +114,8 @@ class CMainOrderDlg : public ui::Dialog {
 
     // Parameters (main_parameters.cpp).
     ParameterLists parameterLists() const { return {formats_, surfaces_, margins_}; }
-    // Appends a row for `path` with the current parameter choices; false (the user was told) when the
-    // path cannot be ordered.
+    // Appends a row for `path` with the current parameter choices to the model and the list box; the
+    // caller tells the user about a path that cannot be ordered.
     AddResult AddToOrder(const std::string& path);
 
     // Order list (main_order_list.cpp).
@@ -131,7 +131,8 @@ class CMainOrderDlg : public ui::Dialog {
     // Pictures (main_pictures.cpp): the preview of a file of the file list or the order.
     void Preview(const std::string& path);
 
-    // Sending (main_send.cpp).
+    // Sending (main_send.cpp). Saves the order and rebuilds the order document from it; false, with the
+    // user told why, when the document cannot hold the whole order.
     bool ConvertOrderForSending();
     void OfferOnlinePayment();
 
