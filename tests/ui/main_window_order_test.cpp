@@ -245,19 +245,32 @@ TEST_F(MainWindowTest, TheSummaryAsksAboutMissingFilesAndDeletingTheOrderAsksAga
     EXPECT_EQ(desktop_.unusedScripts(), 0u);
 }
 
-TEST_F(MainWindowTest, AFileWhosePathIsTooLongIsRefusedWithAMessage) {
-    const std::string name = std::string(250, 'f') + ".jpg";
-    folder_.write("fotky/" + name, "x");
-    auto window = open();
-    chooseFolder(*window, "Fotky");
-    window->clickItem(kFileList, 0);
-    window->pressEnter();
-    EXPECT_EQ(window->list(kOrderList).count(), 0);
-    ASSERT_EQ(desktop_.messages().size(), 1u);
-    EXPECT_EQ(desktop_.messages()[0].text,
-              std::string("Soubor nelze přidat do objednávky, cesta k němu je delší než 259 znaků:\r\n"_cz) +
-                  photo(name));
-    EXPECT_EQ(desktop_.messages()[0].icon, ui::MessageIcon::Exclamation);
+TEST_F(MainWindowTest, AFileThatCannotBeOrderedIsRefusedWithAMessage) {
+    struct Row {
+        const char* name;
+        std::string file;
+        std::string_view message;
+    };
+    const Row rows[] = {
+        {"a path longer than 259 characters", std::string(250, 'f') + ".jpg",
+         "Soubor nelze přidat do objednávky, cesta k němu je delší než 259 znaků:\r\n"_cz},
+        {"a line break that order.sno cannot keep", "radek\nzlom.jpg",
+         "Soubor nelze přidat do objednávky, jeho cestu nelze uložit:\r\n"_cz},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::filesystem::remove_all(photos());
+        folder_.write("fotky/" + row.file, "x");
+        const std::size_t shown = desktop_.messages().size();
+        auto window = open();
+        chooseFolder(*window, "Fotky");
+        window->clickItem(kFileList, 0);
+        window->pressEnter();
+        EXPECT_EQ(window->list(kOrderList).count(), 0);
+        ASSERT_EQ(desktop_.messages().size(), shown + 1);
+        EXPECT_EQ(desktop_.messages().back().text, std::string(row.message) + photo(row.file));
+        EXPECT_EQ(desktop_.messages().back().icon, ui::MessageIcon::Exclamation);
+    }
 }
 
 }  // namespace
