@@ -5,11 +5,30 @@
 #include <wx/app.h>
 #include <wx/init.h>
 
+#ifdef __WXGTK__
+#include <gtk/gtk.h>
+#endif
+
 #include "ui/controls/wx/wx_desktop.h"
 
 namespace ui::wxgui {
 
 namespace {
+
+#ifdef __WXGTK__
+// The theme's check mark is 14 pixels; the windows' check boxes are laid out for the 13-pixel marks of
+// the desktop they were designed on, and GTK complains about every box that is a pixel short.
+void fitThemeToTheLayout() {
+    GtkCssProvider* provider = gtk_css_provider_new();
+    gtk_css_provider_load_from_data(provider, "checkbutton check { min-width: 12px; min-height: 12px; }", -1,
+                                    nullptr);
+    gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(provider),
+                                              GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    g_object_unref(provider);
+}
+#else
+void fitThemeToTheLayout() {}
+#endif
 
 class Application final : public wxApp {
   public:
@@ -17,6 +36,7 @@ class Application final : public wxApp {
 
     bool OnInit() override {
         std::setlocale(LC_NUMERIC, "C");  // whatever the toolkit's start did to it
+        fitThemeToTheLayout();
         WxDesktop desktop;
         body_(desktop);
         return false;  // the windows have closed: no event loop follows

@@ -1,3 +1,7 @@
+#ifdef __WXGTK__
+#include <gtk/gtk.h>
+#endif
+
 #include "ui/controls/wx/wx_controls.h"
 
 #include <algorithm>
@@ -261,12 +265,24 @@ class WxCheckBox final : public WxControl<CheckBox, wxCheckBox> {
     void setText(std::string_view text) override {
         text_ = text;
         widget_->SetLabelText(toWx(text));
+        widget_->SetToolTip(toWx(text));  // the whole caption, when the box shows it shortened
+        shortenLongCaption();
     }
     std::string text() const override { return text_; }
     void setChecked(bool checked) override { widget_->SetValue(checked); }
     bool isChecked() const override { return widget_->GetValue(); }
 
   private:
+    // A caption wider than its box ends in an ellipsis instead of being cut off (GTK would also
+    // complain about a box narrower than its caption).
+    void shortenLongCaption() {
+#ifdef __WXGTK__
+        if (GtkWidget* caption = gtk_bin_get_child(GTK_BIN(widget_->GetHandle()));
+            caption && GTK_IS_LABEL(caption))
+            gtk_label_set_ellipsize(GTK_LABEL(caption), PANGO_ELLIPSIZE_END);
+#endif
+    }
+
     std::string text_;
 };
 
