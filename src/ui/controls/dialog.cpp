@@ -9,6 +9,16 @@ Control& DialogHost::control(int id) {
                            std::to_string(id));
 }
 
+Control* findControlById(const std::vector<std::unique_ptr<Control>>& controls, int id) {
+    if (id == kNoId)
+        return nullptr;
+    for (const auto& control : controls) {
+        if (control->id() == id)
+            return control.get();
+    }
+    return nullptr;
+}
+
 bool isPushButton(const Control& control) {
     return control.kind() == ControlKind::PushButton || control.kind() == ControlKind::DefaultButton;
 }

@@ -6,9 +6,11 @@
 // onInit until the run ends; the window class itself must outlive the run.
 #pragma once
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "image/picture.h"
 #include "ui/controls/canvas.h"
@@ -88,6 +90,10 @@ class DialogHost {
 // The push button that Enter clicks in a window: the focused push button, else the first shown and
 // enabled default button; kNoId when there is none, and Enter is the window's OK action.
 int enterTarget(DialogHost& host, const Control* focused);
+
+// The control with this id among a window's controls; null for kNoId or an id none of them has. The
+// backends keep their controls this way and answer DialogHost::findControl with it.
+Control* findControlById(const std::vector<std::unique_ptr<Control>>& controls, int id);
 
 // Whether the control is a push button (plain or default).
 bool isPushButton(const Control& control);

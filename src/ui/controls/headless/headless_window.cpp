@@ -41,13 +41,7 @@ void HeadlessWindow::start() {
 }
 
 Control* HeadlessWindow::findControl(int id) {
-    if (id == kNoId)
-        return nullptr;
-    for (auto& control : controls_) {
-        if (control->id() == id)
-            return control.get();
-    }
-    return nullptr;
+    return findControlById(controls_, id);
 }
 
 DesktopServices& HeadlessWindow::services() {

@@ -90,13 +90,7 @@ void WxDialog::detach() {
 }
 
 Control* WxDialog::findControl(int id) {
-    if (id == kNoId)
-        return nullptr;
-    for (auto& control : controls_) {
-        if (control->id() == id)
-            return control.get();
-    }
-    return nullptr;
+    return findControlById(controls_, id);
 }
 
 DesktopServices& WxDialog::services() {
