@@ -22,7 +22,8 @@ std::string workingFolderPath(std::string_view base) {
 
 std::string createWorkingFolder(std::string_view base) {
     // A fresh home may not have its data folder yet (~/.local/share); make it, as file managers do.
-    if (!base.empty()) platform::createFolders(base);
+    if (!base.empty())
+        platform::createFolders(base);
     platform::createFolder(platform::joinPath(base, build::kProductName));
     std::string folder = workingFolderPath(base);
     platform::createFolder(folder);

@@ -32,12 +32,13 @@ struct ThumbnailBox {
 };
 
 class Picture {
-public:
+  public:
     Picture() = default;
 
     // A 24-bit picture from RGB bytes (3 per pixel); a palette picture from indices and a palette.
     static Picture fromRgb(int width, int height, std::vector<std::uint8_t> rgb);
-    static Picture fromPalette(int width, int height, std::vector<std::uint8_t> indices, std::vector<Rgb> palette);
+    static Picture fromPalette(int width, int height, std::vector<std::uint8_t> indices,
+                               std::vector<Rgb> palette);
 
     bool isValid() const { return width_ > 0 && height_ > 0; }
     // Makes the picture empty.
@@ -82,7 +83,7 @@ public:
     void setTransparentIndex(int index) { transparentIndex_ = index; }
     int transparentIndex() const { return transparentIndex_; }
 
-private:
+  private:
     int width_ = 0;
     int height_ = 0;
     int ownWidth_ = 0;

@@ -88,7 +88,8 @@ bool createFolder(std::string_view path) {
 bool createFolders(std::string_view path) {
     const auto fsPath = toFsPath(path);
     std::error_code error;
-    if (!fsPath) return false;
+    if (!fsPath)
+        return false;
     fs::create_directories(*fsPath, error);
     return fs::is_directory(*fsPath, error);
 }
