@@ -93,6 +93,24 @@ constexpr std::array<std::string_view, UiTexts::kCount> kTexts = {
     "Vyberete-li si platbu a odběr na provozovně, můžete v následujícím\r\nkroku zakázku uložit a přinést nám ji na CD, USB flashi, SD kartě apod."_cz,
 };
 
+// The table and the declarations of its patterns agree: every text that holds a '%' is declared, and
+// every declared text takes exactly the declared kinds.
+constexpr bool patternsDeclared() {
+    for (std::size_t i = 0; i < kTexts.size(); ++i) {
+        bool declared = false;
+        for (const ui_format::Declaration& declaration : ui_format::kDeclarations)
+            declared = declared || static_cast<std::size_t>(declaration.id) == i;
+        if (text::isPattern(kTexts[i]) != declared)
+            return false;
+    }
+    for (const ui_format::Declaration& declaration : ui_format::kDeclarations) {
+        if (!text::patternTakes(kTexts[static_cast<std::size_t>(declaration.id)], declaration.kinds))
+            return false;
+    }
+    return true;
+}
+static_assert(patternsDeclared(), "a pattern of the table and its declaration in ui_format differ");
+
 }  // namespace
 
 UiTexts::UiTexts() {

@@ -2,12 +2,17 @@
 //
 // Filled once on first use and read-only afterwards; any thread may read it. Texts are cp1250. Entries
 // that begin with "-----" mark the start of a group and are never shown. Texts holding %d, %s, %ld or %%
-// are printf formats for the arguments that their window supplies.
+// are patterns for the arguments that their window supplies: each is declared below in ui_format with
+// the kinds of its arguments and filled with formatUiText, and the build fails when a pattern of the
+// table and its declaration differ.
 #pragma once
 
 #include <array>
 #include <cstddef>
+#include <span>
 #include <string>
+
+#include "text/format.h"
 
 // Indices of the table, named after what each text is for.
 enum class UiText : std::size_t {
@@ -113,4 +118,49 @@ const UiTexts& uiTexts();
 // Shorthand for uiTexts()[id].
 inline const std::string& uiText(UiText id) {
     return uiTexts()[id];
+}
+
+// A text of the table that is a pattern, with the kinds of the arguments it takes.
+template <text::FormatArgKind... Kinds>
+struct UiFormat {
+    static constexpr std::array<text::FormatArgKind, sizeof...(Kinds)> kKinds{Kinds...};
+    UiText id;
+};
+
+namespace ui_format {
+
+using enum text::FormatArgKind;
+
+inline constexpr UiFormat<Text> BadItem{UiText::BadItem};
+inline constexpr UiFormat<Text> PriceQuestion{UiText::PriceQuestion};
+inline constexpr UiFormat<Number, Number, Number> FilesProgress{UiText::FilesProgressFormat};
+inline constexpr UiFormat<Text> SendingFile{UiText::SendingFileFormat};
+inline constexpr UiFormat<Number, Number, Number> BytesProgress{UiText::BytesProgressFormat};
+inline constexpr UiFormat<Number, Number, Text> Summary{UiText::SummaryFormat};
+inline constexpr UiFormat<Number> MissingPhotos{UiText::MissingPhotosQuestion};
+
+// Every pattern of the table with its kinds; the table's own check goes through this list.
+struct Declaration {
+    UiText id;
+    std::span<const text::FormatArgKind> kinds;
+};
+template <text::FormatArgKind... Kinds>
+constexpr Declaration declare(const UiFormat<Kinds...>& format) {
+    return {format.id, UiFormat<Kinds...>::kKinds};
+}
+inline constexpr std::array kDeclarations = {
+    declare(BadItem),       declare(PriceQuestion), declare(FilesProgress), declare(SendingFile),
+    declare(BytesProgress), declare(Summary),       declare(MissingPhotos),
+};
+
+}  // namespace ui_format
+
+// The pattern of the table filled with `args`, whose kinds the declaration fixes.
+template <text::FormatArgKind... Kinds, class... Args>
+std::string formatUiText(const UiFormat<Kinds...>& format, const Args&... args) {
+    static_assert(sizeof...(Kinds) == sizeof...(Args), "the text takes another number of arguments");
+    static_assert(((text::formatArgKind<Args>() == Kinds) && ...),
+                  "an argument of another kind than the text's");
+    const std::array<text::FormatArg, sizeof...(Args)> values{text::FormatArg(args)...};
+    return text::formatPattern(uiText(format.id), values);
 }

@@ -75,8 +75,3 @@ std::size_t OrderDocument::usedCount() const {
     return static_cast<std::size_t>(std::count_if(
         entries_.begin(), entries_.end(), [](const DocumentEntry& entry) { return entry.used != 0; }));
 }
-
-OrderDocument& orderDocument() {
-    static OrderDocument document;
-    return document;
-}

@@ -1,10 +1,10 @@
 // The order document: everything the lab receives about one order, from which the order file and the
 // LACE file are written.
 //
-// There is one program-wide document (orderDocument()), rebuilt for every sending: the main window resets
-// it and adds one entry per order row, the parameters dialog sets its params on Send, the transfer sets
-// the order's identity from the server and writes both files. Tests and other tools may build their own.
-// Only the user-interface thread touches it; it holds no lock.
+// The application owns one document for the run, rebuilt for every sending: the main window resets it
+// and adds one entry per order row, the parameters dialog sets its params on Send, the transfer sets the
+// order's identity from the server and writes both files. Tests and other tools build their own. Only
+// the user-interface thread touches it; it holds no lock.
 //
 // Texts are cp1250 and keep the limits of the lab's formats: the setters cut longer texts, except names
 // of files, which are refused rather than cut (a cut name would name another file).
@@ -145,6 +145,3 @@ class OrderDocument {
     PhotoRecord currentPhoto_;
     std::vector<DocumentEntry> entries_;  // always kSlotCount long
 };
-
-// The program-wide document, created on first use and living until the program ends.
-OrderDocument& orderDocument();

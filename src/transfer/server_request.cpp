@@ -110,8 +110,3 @@ void ServerRequest::Publish(RequestState from, RequestState to) {
     }
     finished_.notify_all();
 }
-
-ServerRequest& serverRequest() {
-    static ServerRequest request;
-    return request;
-}

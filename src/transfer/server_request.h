@@ -176,6 +176,3 @@ class ServerRequest {
 
     std::thread worker_;
 };
-
-// The program-wide request, created on first use; it lives until the program ends.
-ServerRequest& serverRequest();

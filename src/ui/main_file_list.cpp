@@ -8,10 +8,10 @@
 #include "platform/path.h"
 #include "platform/shell_namespace.h"
 #include "text/cp1250.h"
+#include "text/format.h"
 #include "ui/main_order_dlg.h"
 #include "ui/picture_files.h"
 #include "ui/resource_ids.h"
-#include "ui/text_format.h"
 
 namespace {
 
@@ -39,12 +39,12 @@ class RefusedFiles {
 
   private:
     static void tell(ui::DesktopServices& services, const std::vector<std::string>& paths,
-                     std::string_view one, std::string_view several) {
+                     text::CheckedPattern<std::string> one,
+                     text::CheckedPattern<std::size_t, std::string> several) {
         if (paths.empty())
             return;
-        const std::string text = paths.size() == 1
-                                     ? formatText(one, paths[0].c_str())
-                                     : formatText(several, static_cast<int>(paths.size()), paths[0].c_str());
+        const std::string text =
+            paths.size() == 1 ? text::format(one, paths[0]) : text::format(several, paths.size(), paths[0]);
         services.messageBox(text, "", ui::MessageIcon::Exclamation, ui::MessageButtons::Ok);
     }
 
@@ -79,9 +79,9 @@ void CMainOrderDlg::FolderChosen() {
         for (const std::string& name : listing->names)
             files.addItem(name);
         if (listing->leftOut > 0) {
-            ShowStatus(path +
-                       formatText("   (vynecháno souborů, jejichž název obsahuje nepodporované znaky: %d)"_cz,
-                                  static_cast<int>(listing->leftOut)));
+            ShowStatus(path + text::format(
+                                  "   (vynecháno souborů, jejichž název obsahuje nepodporované znaky: %d)"_cz,
+                                  listing->leftOut));
         }
     }
     Preview(path);

@@ -14,8 +14,6 @@ namespace {
 
 using namespace main_ids;
 
-CMainOrderDlg* mainWindow = nullptr;
-
 // The text whose presence decides whether the about and help items join the system menu.
 constexpr std::string_view kAboutMenuResource = "&O aplikaci Snapord...";
 
@@ -42,22 +40,19 @@ const ui::Font kFixedFont{"Courier new", -11, ui::Font::kNormal, false};
 
 }  // namespace
 
-CMainOrderDlg* theMainWindow() {
-    return mainWindow;
-}
-
-CMainOrderDlg::CMainOrderDlg(const platform::ShellNamespace& shell, platform::EnvironmentLookup environment,
+CMainOrderDlg::CMainOrderDlg(OrderDocument& document, ServerRequest& request,
+                             const platform::ShellNamespace& shell, platform::EnvironmentLookup environment,
                              MainWindowHooks hooks)
-    : environment_(std::move(environment)), hooks_(std::move(hooks)), fileTree_(shell) {}
+    : document_(document),
+      request_(request),
+      environment_(std::move(environment)),
+      hooks_(std::move(hooks)),
+      fileTree_(shell) {}
 
-CMainOrderDlg::~CMainOrderDlg() {
-    if (mainWindow == this)
-        mainWindow = nullptr;
-}
+CMainOrderDlg::~CMainOrderDlg() = default;
 
 void CMainOrderDlg::onInit() {
     settleWorkingFolder(environment_);
-    mainWindow = this;
     SetUpSystemMenu();
     host().setIcon(builtinPicture(builtin::kWindowIcon));
     SetUpIconButtons();
@@ -250,6 +245,10 @@ bool CMainOrderDlg::SaveOrder() {
 
 void CMainOrderDlg::ShowStatus(std::string_view text) {
     host().label(kStatus).setText(text);
+}
+
+OrderSession CMainOrderDlg::Session() {
+    return OrderSession{document_, request_, host().services(), *this};
 }
 
 void CMainOrderDlg::Help() {

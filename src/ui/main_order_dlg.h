@@ -8,7 +8,9 @@
 // sending). UI thread only.
 //
 // The order in progress is an OrderList; the order list box shows its rows and holds the user's
-// selection, which the window hands to the model before every operation on selected rows.
+// selection, which the window hands to the model before every operation on selected rows. The order
+// document and the server request belong to the application; the window lends them, with itself as the
+// MainWindowLink, to the windows and procedures it starts (see OrderSession).
 #pragma once
 
 #include <array>
@@ -28,8 +30,9 @@
 #include "ui/controls/dialog.h"
 #include "ui/file_tree_ctrl.h"
 #include "ui/main_window_hooks.h"
+#include "ui/order_session.h"
 
-class CMainOrderDlg : public ui::Dialog {
+class CMainOrderDlg : public ui::Dialog, public MainWindowLink {
   public:
     // Which of the two lists the user worked in last; the parameter controls change order rows only
     // while it is the order list.
@@ -37,10 +40,12 @@ class CMainOrderDlg : public ui::Dialog {
     // Which of the add and remove buttons is shown.
     enum class SelectionMode { Files, Order };
 
-    // `shell` is the namespace the folder tree shows; `environment` finds the application-data folder.
-    explicit CMainOrderDlg(const platform::ShellNamespace& shell,
-                           platform::EnvironmentLookup environment = platform::systemEnvironment,
-                           MainWindowHooks hooks = {});
+    // `document` and `request` are the run's order document and server request, which must outlive the
+    // window; `shell` is the namespace the folder tree shows; `environment` finds the application-data
+    // folder.
+    CMainOrderDlg(OrderDocument& document, ServerRequest& request, const platform::ShellNamespace& shell,
+                  platform::EnvironmentLookup environment = platform::systemEnvironment,
+                  MainWindowHooks hooks = {});
     ~CMainOrderDlg() override;
     CMainOrderDlg(const CMainOrderDlg&) = delete;
     CMainOrderDlg& operator=(const CMainOrderDlg&) = delete;
@@ -57,8 +62,11 @@ class CMainOrderDlg : public ui::Dialog {
     bool onSystemCommand(int command) override;
     void onHelp() override;
 
-    // Shows or hides the main window, for the windows that open over it.
-    void ShowWindow(bool visible);
+    // MainWindowLink.
+    void ShowWindow(bool visible) override;
+    void ShowStatus(std::string_view text) override;
+    bool photobookMode() const override { return photobookMode_; }
+    void SendPhotobookDocument() override;
 
     // Writes the order rows to the order state file, each row followed by CR LF, replacing the file in
     // one step. False when it could not be written (the old file then stays).
@@ -71,19 +79,12 @@ class CMainOrderDlg : public ui::Dialog {
     // The update from the lab's server (button "Aktualizace", and at start-up after an order was
     // loaded). Does nothing while no update procedure is wired.
     void Update();
-    // Runs the send path for the photobook that is already in the order document: the order list is
-    // neither saved nor converted, and photobookMode is set for the duration.
-    void SendPhotobookDocument();
-    // Shows a text in the status line.
-    void ShowStatus(std::string_view text);
-    ui::DesktopServices& services() { return host().services(); }
 
     CFileTreeCtrl& fileTree() { return fileTree_; }
     const OrderList& order() const { return order_; }
     const PhotoPreview& preview() const { return preview_; }
     LastUsedList lastUsedList() const { return lastUsedList_; }
     SelectionMode selectionMode() const { return selectionMode_; }
-    bool photobookMode() const { return photobookMode_; }
 
   private:
     void SetUpSystemMenu();
@@ -131,11 +132,16 @@ class CMainOrderDlg : public ui::Dialog {
     // Pictures (main_pictures.cpp): the preview of a file of the file list or the order.
     void Preview(const std::string& path);
 
+    // What the windows and procedures started now receive.
+    OrderSession Session();
+
     // Sending (main_send.cpp). Saves the order and rebuilds the order document from it; false, with the
     // user told why, when the document cannot hold the whole order.
     bool ConvertOrderForSending();
     void OfferOnlinePayment();
 
+    OrderDocument& document_;
+    ServerRequest& request_;
     platform::EnvironmentLookup environment_;
     MainWindowHooks hooks_;
     CFileTreeCtrl fileTree_;
@@ -158,6 +164,3 @@ class CMainOrderDlg : public ui::Dialog {
     PhotoPreview preview_;
     HeaderPicture header_;
 };
-
-// The one main window of the run; null before its onInit and after it is gone.
-CMainOrderDlg* theMainWindow();

@@ -1,15 +1,13 @@
 // The order list of the main window: the rows of the order in progress, their removal, and the buttons
 // and summary line that follow the order.
-#include <algorithm>
-#include <climits>
 #include <cstdint>
 
 #include "app/ui_texts.h"
 #include "order/order_state_file.h"
 #include "order/order_totals.h"
+#include "text/format.h"
 #include "ui/main_order_dlg.h"
 #include "ui/resource_ids.h"
-#include "ui/text_format.h"
 
 namespace {
 
@@ -117,8 +115,7 @@ void CMainOrderDlg::RefreshSummary(bool askAboutMissing) {
             host().services().messageBox("invalid size", "", ui::MessageIcon::Exclamation,
                                          ui::MessageButtons::Ok);
         if (totals.missingFiles > 0) {
-            const std::string question =
-                formatText(uiText(UiText::MissingPhotosQuestion), static_cast<int>(totals.missingFiles));
+            const std::string question = formatUiText(ui_format::MissingPhotos, totals.missingFiles);
             if (host().services().messageBox(question, "", ui::MessageIcon::Question,
                                              ui::MessageButtons::YesNo) == ui::MessageAnswer::Yes) {
                 DeleteOrder();  // asks once more, then refreshes all of this
@@ -127,7 +124,5 @@ void CMainOrderDlg::RefreshSummary(bool askAboutMissing) {
         }
     }
     const std::string megabytes = megabytesText(totals.bytes);
-    const auto copies = static_cast<int>(std::min<std::int64_t>(totals.copies, INT_MAX));
-    host().label(kSummary).setText(
-        formatText(uiText(UiText::SummaryFormat), static_cast<int>(totals.items), copies, megabytes.c_str()));
+    host().label(kSummary).setText(formatUiText(ui_format::Summary, totals.items, totals.copies, megabytes));
 }

@@ -1,8 +1,8 @@
 // The pictures of the main window: the preview of the chosen photograph and the lab's header.
 #include "app/ui_texts.h"
+#include "text/format.h"
 #include "ui/main_order_dlg.h"
 #include "ui/resource_ids.h"
-#include "ui/text_format.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ void CMainOrderDlg::Preview(const std::string& path) {
         if (!preview_.load(path))
             return;
         host().redraw();
-        ShowStatus(path + formatText(" (%dx%d)", preview_.loadedWidth(), preview_.loadedHeight()));
+        ShowStatus(path + text::format(" (%dx%d)", preview_.loadedWidth(), preview_.loadedHeight()));
     }
     RefreshSummary(true);
 }

@@ -5,9 +5,9 @@
 #include "buildinfo/build_constants.h"
 #include "documents/order_document.h"
 #include "text/cp1250.h"
+#include "text/format.h"
 #include "ui/main_order_dlg.h"
 #include "ui/resource_ids.h"
-#include "ui/text_format.h"
 
 namespace {
 
@@ -42,13 +42,17 @@ void CMainOrderDlg::Send() {
         return;
     // The order parameters and the sending dialog come with their own windows; until the application
     // wires them, the send path ends with the order converted.
-    if (!hooks_.runOrderParams || !hooks_.runOrderParams(*this))
+    OrderSession session = Session();
+    if (!hooks_.runOrderParams || !hooks_.runOrderParams(session))
         return;
     if (!hooks_.runSending)
         return;
-    if (hooks_.runSending(*this) != 1)
+    const SendingOutcome outcome = hooks_.runSending(session);
+    if (outcome == SendingOutcome::Nothing)
         return;
-    OfferOnlinePayment();
+    // The payment page only for an order the lab has; a new order after one that is sent or saved.
+    if (outcome == SendingOutcome::Sent)
+        OfferOnlinePayment();
     if (host().services().messageBox(uiText(UiText::AskNewOrder), "Snapord", ui::MessageIcon::Question,
                                      ui::MessageButtons::YesNo) == ui::MessageAnswer::Yes)
         DeleteOrder();
@@ -56,14 +60,14 @@ void CMainOrderDlg::Send() {
 
 bool CMainOrderDlg::ConvertOrderForSending() {
     SaveOrder();
-    OrderDocument& document = orderDocument();
+    OrderDocument& document = document_;
     document.reset();
     // The document holds a fixed number of photographs: a larger order would reach the lab in part.
     if (order_.size() > OrderDocument::kSlotCount) {
         host().services().messageBox(
-            formatText("Objednávka obsahuje %d fotografií, najednou lze odeslat nejvýše %d.\r\n"
-                       "Rozdělte ji prosím do více objednávek."_cz,
-                       static_cast<int>(order_.size()), static_cast<int>(OrderDocument::kSlotCount)),
+            text::format("Objednávka obsahuje %d fotografií, najednou lze odeslat nejvýše %d.\r\n"
+                         "Rozdělte ji prosím do více objednávek."_cz,
+                         order_.size(), OrderDocument::kSlotCount),
             "", ui::MessageIcon::Exclamation, ui::MessageButtons::Ok);
         return false;
     }
@@ -71,9 +75,9 @@ bool CMainOrderDlg::ConvertOrderForSending() {
     if (converted.leftOut > 0) {
         document.reset();
         host().services().messageBox(
-            formatText("Objednávku nelze odeslat celou: %d fotografií se do ní nevešlo.\r\n"
-                       "Objednávka nebyla odeslána."_cz,
-                       static_cast<int>(converted.leftOut)),
+            text::format("Objednávku nelze odeslat celou: %d fotografií se do ní nevešlo.\r\n"
+                         "Objednávka nebyla odeslána."_cz,
+                         converted.leftOut),
             "", ui::MessageIcon::Exclamation, ui::MessageButtons::Ok);
         return false;
     }
@@ -81,21 +85,22 @@ bool CMainOrderDlg::ConvertOrderForSending() {
 }
 
 void CMainOrderDlg::OfferOnlinePayment() {
-    const OrderDocument& document = orderDocument();
+    const OrderDocument& document = document_;
     const std::string& payment = document.params().paymentAbbrev;
     if (!isPaidOnline(payment))
         return;
     host().services().messageBox(
         std::string("Nyní budete přesměrováni na platební bránu "_cz) + std::string(build::kServiceDomain),
         "Snapord platba objednávky"_cz, ui::MessageIcon::Information, ui::MessageButtons::Ok);
-    host().services().openWithShell(
-        std::string(build::kServerUrl) + "/onlineplatba.php" +
-        formatText("?obj=%s&type=%s", document.identity().orderId.c_str(), payment.c_str()));
+    host().services().openWithShell(std::string(build::kServerUrl) + "/onlineplatba.php" +
+                                    text::format("?obj=%s&type=%s", document.identity().orderId, payment));
 }
 
 void CMainOrderDlg::SendPhotobook() {
-    if (hooks_.sendPhotobook)
-        hooks_.sendPhotobook(*this);
+    if (!hooks_.sendPhotobook)
+        return;
+    OrderSession session = Session();
+    hooks_.sendPhotobook(session);
 }
 
 void CMainOrderDlg::SendPhotobookDocument() {
@@ -112,7 +117,8 @@ void CMainOrderDlg::Update() {
         host().button(id).redraw();
     }
     ShowStatus(uiText(UiText::Loading));
-    hooks_.runUpdate(*this);
+    OrderSession session = Session();
+    hooks_.runUpdate(session);
     LoadParameterLists();
     header_.reloadAfterUpdate();
     host().redraw();

@@ -8,7 +8,7 @@ COrderApp::COrderApp(ui::DesktopServices& services, const platform::ShellNamespa
     : services_(services), shell_(shell), environment_(std::move(environment)), hooks_(std::move(hooks)) {}
 
 bool COrderApp::InitInstance() {
-    CMainOrderDlg mainWindow(shell_, environment_, hooks_);
+    CMainOrderDlg mainWindow(document_, request_, shell_, environment_, hooks_);
     services_.runModal(mainWindow, mainWindowTemplate());
     return false;
 }

@@ -1,8 +1,11 @@
-// COrderApp: the application. Runs the main window modally; the program ends when it closes.
+// COrderApp: the application. Owns the run's order document and server request, and runs the main
+// window modally over them; the program ends when it closes.
 #pragma once
 
+#include "documents/order_document.h"
 #include "platform/app_data.h"
 #include "platform/shell_namespace.h"
+#include "transfer/server_request.h"
 #include "ui/controls/desktop_services.h"
 #include "ui/main_window_hooks.h"
 
@@ -11,7 +14,7 @@ class COrderApp {
     // `hooks` are the windows and procedures the main window starts (see MainWindowHooks).
     COrderApp(ui::DesktopServices& services, const platform::ShellNamespace& shell,
               platform::EnvironmentLookup environment = platform::systemEnvironment,
-              MainWindowHooks hooks = {});
+              MainWindowHooks hooks = programHooks());
 
     // Runs the main window until it ends. Returns false: no message loop follows the main window.
     bool InitInstance();
@@ -21,4 +24,6 @@ class COrderApp {
     const platform::ShellNamespace& shell_;
     platform::EnvironmentLookup environment_;
     MainWindowHooks hooks_;
+    OrderDocument document_;
+    ServerRequest request_;
 };

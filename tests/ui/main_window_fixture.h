@@ -55,7 +55,7 @@ class MainWindowTest : public testing::Test {
 
     // Builds the main window with the hooks set so far and runs its start-up.
     std::unique_ptr<ui::headless::HeadlessWindow> open() {
-        dialog_ = std::make_unique<CMainOrderDlg>(shell_, environment_, hooks_);
+        dialog_ = std::make_unique<CMainOrderDlg>(document_, request_, shell_, environment_, hooks_);
         return desktop_.open(*dialog_, mainWindowTemplate());
     }
     CMainOrderDlg& dialog() { return *dialog_; }
@@ -106,6 +106,8 @@ class MainWindowTest : public testing::Test {
     platform::EnvironmentLookup environment_;
     platform::FakeShellNamespace shell_{"Plocha"};
     ui::headless::HeadlessDesktop desktop_;
+    OrderDocument document_;
+    ServerRequest request_;
     MainWindowHooks hooks_;
     std::unique_ptr<CMainOrderDlg> dialog_;
 };

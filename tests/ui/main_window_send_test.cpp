@@ -30,13 +30,13 @@ class MainWindowSending : public MainWindowTest {
 TEST_F(MainWindowSending, SendSavesAndConvertsTheOrderAndStopsWhereNoParametersDialogIsWired) {
     keepPhotos({"a.jpg", "b.jpg"});
     auto window = open();
-    orderDocument().reset();
+    document_.reset();
     std::filesystem::remove(workingPath("order.sno"));
 
     window->click(kSend);
     EXPECT_EQ(workingFile("order.sno"), std::string(kDefaultColumns) + photo("a.jpg") + "\r\n" +
                                             std::string(kDefaultColumns) + photo("b.jpg") + "\r\n");
-    const OrderDocument& document = orderDocument();
+    const OrderDocument& document = document_;
     ASSERT_EQ(document.usedCount(), 2u);
     const DocumentEntry& first = document.entries()[0];
     EXPECT_EQ(first.folder, photos());
@@ -57,12 +57,12 @@ TEST_F(MainWindowSending, AnOrderLargerThanTheDocumentIsRefusedNotSentInPart) {
         kept += std::string(kDefaultColumns) + photo("a.jpg") + "\r\n";
     keepOrder(kept);
     bool parametersAsked = false;
-    hooks_.runOrderParams = [&](CMainOrderDlg&) { return parametersAsked = true; };
+    hooks_.runOrderParams = [&](OrderSession&) { return parametersAsked = true; };
     auto window = open();
 
     window->click(kSend);
     EXPECT_FALSE(parametersAsked);
-    EXPECT_EQ(orderDocument().usedCount(), 0u);
+    EXPECT_EQ(document_.usedCount(), 0u);
     ASSERT_EQ(desktop_.messages().size(), 1u);
     EXPECT_EQ(desktop_.messages()[0].text,
               "Objednávka obsahuje 2000 fotografií, najednou lze odeslat nejvýše 1999.\r\n"
@@ -72,34 +72,36 @@ TEST_F(MainWindowSending, AnOrderLargerThanTheDocumentIsRefusedNotSentInPart) {
     EXPECT_EQ(workingFile("order.sno"), kept);
 }
 
-TEST_F(MainWindowSending, ASentOrderLeadsToThePaymentPageAndToTheNewOrderQuestion) {
+TEST_F(MainWindowSending, ASentOrderLeadsToThePaymentPageASavedOneOnlyToTheNewOrderQuestion) {
     struct Row {
         const char* name;
         const char* payment;
         bool parametersOk;
-        int sentFlag;
+        SendingOutcome outcome;
         bool paymentPage;
         bool newOrderAsked;
     };
     const Row rows[] = {
-        {"online payment, sent", "online", true, 1, true, true},
-        {"card payment, sent", "card", true, 1, true, true},
-        {"cash, sent", "hot", true, 1, false, true},
-        {"online payment, not sent", "online", true, 0, false, false},
-        {"parameters cancelled", "online", false, 1, false, false},
+        {"online payment, sent", "online", true, SendingOutcome::Sent, true, true},
+        {"card payment, sent", "card", true, SendingOutcome::Sent, true, true},
+        {"cash, sent", "hot", true, SendingOutcome::Sent, false, true},
+        {"online payment, not sent", "online", true, SendingOutcome::Nothing, false, false},
+        {"online payment, saved to disk: paid in the shop", "online", true, SendingOutcome::SavedToDisk,
+         false, true},
+        {"parameters cancelled", "online", false, SendingOutcome::Sent, false, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         keepPhotos({"a.jpg"});
         bool sendingRan = false;
-        hooks_.runOrderParams = [&](CMainOrderDlg&) {
-            orderDocument().params().paymentAbbrev = row.payment;
+        hooks_.runOrderParams = [&](OrderSession&) {
+            document_.params().paymentAbbrev = row.payment;
             return row.parametersOk;
         };
-        hooks_.runSending = [&](CMainOrderDlg&) {
+        hooks_.runSending = [&](OrderSession&) {
             sendingRan = true;
-            orderDocument().setIdentity({"2024-05-17", "", "123", "0815"});
-            return row.sentFlag;
+            document_.setIdentity({"2024-05-17", "", "123", "0815"});
+            return row.outcome;
         };
         auto window = open();
         const std::size_t shown = desktop_.messages().size();
@@ -139,15 +141,15 @@ TEST_F(MainWindowSending, ASentOrderLeadsToThePaymentPageAndToTheNewOrderQuestio
 TEST_F(MainWindowSending, APhotobookIsSentAsItStandsInTheDocument) {
     bool photobookModeSeen = false;
     std::size_t entriesSeen = 0;
-    hooks_.sendPhotobook = [](CMainOrderDlg& window) {
-        OrderDocument& document = orderDocument();
+    hooks_.sendPhotobook = [this](OrderSession& session) {
+        OrderDocument& document = session.document;
         document.reset();
         document.addEntry("/home/jana/kniha", "iof.xml");
-        window.SendPhotobookDocument();
+        session.mainWindow.SendPhotobookDocument();
     };
-    hooks_.runOrderParams = [&](CMainOrderDlg& window) {
-        photobookModeSeen = window.photobookMode();
-        entriesSeen = orderDocument().usedCount();
+    hooks_.runOrderParams = [&](OrderSession& session) {
+        photobookModeSeen = session.mainWindow.photobookMode();
+        entriesSeen = document_.usedCount();
         return false;
     };
     auto window = open();
@@ -165,7 +167,7 @@ TEST_F(MainWindowSending, AnUpdateRunsAtStartOnlyAfterAKeptOrder) {
         if (kept)
             keepOrder("");
         int updates = 0;
-        hooks_.runUpdate = [&](CMainOrderDlg&) { ++updates; };
+        hooks_.runUpdate = [&](OrderSession&) { ++updates; };
         auto window = open();
         EXPECT_EQ(updates, kept ? 1 : 0);
     }
@@ -176,7 +178,7 @@ TEST_F(MainWindowSending, AnUpdateBlocksSendingMeanwhileAndReloadsTheListsButNev
     ui::headless::HeadlessWindow* shown = nullptr;
     bool sendingBlocked = false;
     std::string statusMeanwhile;
-    hooks_.runUpdate = [&](CMainOrderDlg& window) {
+    hooks_.runUpdate = [&](OrderSession& session) {
         if (shown == nullptr)
             return;  // the update of the start-up
         sendingBlocked = !shown->button(kSend).isEnabled() && !shown->button(kPhotobook).isEnabled();
@@ -186,7 +188,7 @@ TEST_F(MainWindowSending, AnUpdateBlocksSendingMeanwhileAndReloadsTheListsButNev
         catalogue.replace(catalogue.find("default=1"), 9, "default=0");
         catalogue.replace(catalogue.find("default=0", catalogue.find("13x18")), 9, "default=1");
         folder_.write("data/Snapord/2.0.24.3/snapord2.ini", catalogue);
-        window.ShowStatus(uiText(UiText::Done));
+        session.mainWindow.ShowStatus(uiText(UiText::Done));
     };
     auto window = open();
     shown = window.get();
