@@ -1,0 +1,55 @@
+#include "transfer/command_wait.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "http/raw_server.h"
+#include "request_runner.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using namespace transfer_testing;
+
+TEST(CommandWait, RunsTheCommandToItsEndWithTheDisplayUpdatedBetweenLooks) {
+    testing_support::TempFolder folder;
+    testing_support::CurrentFolderScope inFolder(folder.path());
+    http_testing::RawServer server({http_testing::replyWith(httpReply("OK"))});
+    ServerRequest request;
+    setUp(request, server.url());
+    BusyFlag busy;
+    int looks = 0;
+    bool busyMeanwhile = false;
+    const RequestState state =
+        runCommand(request, busy, {ServerCommand::TransEnd, "order.sno", "0815", "orders/1"}, 500ms, [&] {
+            ++looks;
+            busyMeanwhile = busy.isSet();
+        });
+    EXPECT_EQ(state, RequestState::Ok);
+    EXPECT_GE(looks, 1);
+    EXPECT_TRUE(busyMeanwhile);
+    EXPECT_FALSE(busy.isSet());
+    EXPECT_EQ(request.State(), RequestState::Idle);
+}
+
+TEST(CommandWait, ARoutineEnteredAgainFromItsOwnWaitFailsAtOnceAndTheFirstCallGoesOn) {
+    testing_support::TempFolder folder;
+    testing_support::CurrentFolderScope inFolder(folder.path());
+    http_testing::RawServer server({http_testing::replyWith(httpReply("OK"))});
+    ServerRequest request;
+    setUp(request, server.url());
+    BusyFlag busy;
+    RequestState nested = RequestState::Idle;
+    const CommandCall call{ServerCommand::TransEnd, "order.sno", "0815", "orders/1"};
+    const RequestState first = runCommand(request, busy, call, 500ms, [&] {
+        if (nested == RequestState::Idle)
+            nested = runCommand(request, busy, call, 500ms, {});
+    });
+    EXPECT_EQ(nested, RequestState::Failed);
+    EXPECT_EQ(first, RequestState::Ok);
+    EXPECT_EQ(server.connectionCount(), 1u);
+}
+
+}  // namespace
