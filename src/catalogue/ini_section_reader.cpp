@@ -1,5 +1,6 @@
 #include "catalogue/ini_section_reader.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -60,6 +61,11 @@ bool readElement(std::string_view element, std::int32_t& value) {
     return true;
 }
 
+// The key of a kept line, as its entry holds it.
+std::string_view keyOf(std::string_view line) {
+    return line.substr(0, std::min(line.find('='), IniEntry::kTextLimit));
+}
+
 }  // namespace
 
 IniEntry::IniEntry(std::string_view line) {
@@ -114,8 +120,11 @@ void IniEntry::typeValue() {
 }
 
 bool IniSectionReader::open(std::string_view fileName, std::string_view section, int occurrence) {
-    entries_.clear();
+    lines_.clear();
+    count_ = 0;
     found_ = false;
+    cursors_.clear();
+    built_.clear();
     std::FILE* file = platform::openFile(fileName, "rb");
     if (file == nullptr)
         return false;
@@ -130,17 +139,48 @@ bool IniSectionReader::open(std::string_view fileName, std::string_view section,
                 found_ = true;
             continue;
         }
-        if (found_)
-            entries_.emplace_back(line);
+        if (found_) {
+            lines_ += static_cast<char>(static_cast<unsigned char>(line.size() - 1));
+            lines_ += line;
+            ++count_;
+        }
     }
     std::fclose(file);
     return true;
 }
 
+std::string_view IniSectionReader::lineAt(std::size_t offset) const {
+    const std::size_t length = static_cast<unsigned char>(lines_[offset]) + std::size_t{1};
+    return std::string_view(lines_).substr(offset + 1, length);
+}
+
+std::size_t IniSectionReader::nextLine(std::size_t offset) const {
+    return offset + 1 + lineAt(offset).size();
+}
+
 const IniEntry* IniSectionReader::find(std::string_view key, int n) const {
-    for (const IniEntry& entry : entries_) {
-        if (entry.key() == key && n-- == 0)
-            return &entry;
+    if (n < 0)
+        return nullptr;
+    auto cursor =
+        std::find_if(cursors_.begin(), cursors_.end(), [key](const KeyCursor& c) { return c.key == key; });
+    if (cursor == cursors_.end())
+        cursor = cursors_.insert(cursors_.end(), KeyCursor{std::string(key), -1, 0});
+    // Entries of one key are mostly asked for in order: go on after the last one found.
+    std::size_t offset = 0;
+    int skip = n;
+    if (cursor->n >= 0 && cursor->n <= n) {
+        if (cursor->n == n)
+            return &built_.at(cursor->offset);
+        offset = nextLine(cursor->offset);
+        skip = n - cursor->n - 1;
+    }
+    for (; offset < lines_.size(); offset = nextLine(offset)) {
+        const std::string_view line = lineAt(offset);
+        if (keyOf(line) != key || skip-- > 0)
+            continue;
+        cursor->n = n;
+        cursor->offset = offset;
+        return &built_.try_emplace(offset, line).first->second;
     }
     return nullptr;
 }

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -54,7 +55,12 @@ class IniEntry {
     bool valid_ = false;
 };
 
-// Reads a file once and keeps the entries of one section. Owns its entries.
+// Reads a file once and keeps the lines of one section.
+//
+// The section's lines are kept as they were read, packed one after the other, so the memory it takes
+// is never more than the section's share of the file; an entry is built from its line only when find
+// hands it out. Not thread-safe (find remembers where it found the last entries of each key, so that
+// asking for the entries of a key one after the other reads the section once).
 class IniSectionReader {
   public:
     static constexpr std::size_t kLineLimit = 256;
@@ -65,12 +71,30 @@ class IniSectionReader {
     bool open(std::string_view fileName, std::string_view section, int occurrence = 0);
 
     // The n-th entry (from 0, in file order) whose key equals `key` exactly; null when there is none.
+    // The entry stays valid until the next open or the end of the reader.
     const IniEntry* find(std::string_view key, int n) const;
 
     bool found() const { return found_; }
-    std::size_t entryCount() const { return entries_.size(); }
+    std::size_t entryCount() const { return count_; }
 
   private:
-    std::vector<IniEntry> entries_;
+    // Where find found the last entry it handed out for a key (n -1: none yet).
+    struct KeyCursor {
+        std::string key;
+        int n = -1;
+        std::size_t offset = 0;
+    };
+
+    // The line stored at `offset` of lines_, and the offset of the line after it.
+    std::string_view lineAt(std::size_t offset) const;
+    std::size_t nextLine(std::size_t offset) const;
+
+    // The kept lines, each stored as one byte holding its length minus one (lines hold 1 to
+    // kLineLimit characters) followed by its characters.
+    std::string lines_;
+    std::size_t count_ = 0;
     bool found_ = false;
+    mutable std::vector<KeyCursor> cursors_;
+    // The entries handed out, by the offset of their line.
+    mutable std::map<std::size_t, IniEntry> built_;
 };

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "support/temp_folder.h"
@@ -117,6 +119,54 @@ TEST_F(IniSection, CutsLinesAt256CharactersAndReadsTheRestAsTheNextLine) {
     ASSERT_EQ(reader.entryCount(), 2u);
     EXPECT_EQ(reader.find("k", 0)->text(), std::string(254, 'x'));
     EXPECT_EQ(reader.find(std::string(46, 'x'), 0)->text(), "");
+}
+
+TEST_F(IniSection, FindsTheNthEntryOfAKeyWhateverOrderTheQuestionsComeIn) {
+    const auto reader = read("[s]\nk=0\nj=a\nk=1\nk=2\nj=b\nk=3\n");
+    for (int n : {2, 0, 3, 1, 1, 4, 3}) {
+        const IniEntry* entry = reader.find("k", n);
+        if (n == 4) {
+            EXPECT_EQ(entry, nullptr);
+            continue;
+        }
+        ASSERT_NE(entry, nullptr) << n;
+        EXPECT_EQ(entry->integer(), n);
+    }
+    EXPECT_EQ(reader.find("j", 1)->text(), "b");
+    EXPECT_EQ(reader.find("k", -1), nullptr);
+}
+
+// A field of /proc/self/status in KiB ("VmHWM": the peak resident memory so far).
+long statusKiB(const std::string& field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(field + ":", 0) == 0)
+            return std::stol(line.substr(field.size() + 1));
+    }
+    return -1;
+}
+
+TEST_F(IniSection, ASectionTakesMemoryInProportionToItsLines) {
+    // 16 MiB of one-letter lines under one section: eight million entries.
+    const std::size_t lines = std::size_t{8} << 20;
+    std::string content = "[s]\n";
+    content.reserve(content.size() + 2 * lines + 16);
+    for (std::size_t i = 0; i < lines; ++i)
+        content += "a\n";
+    content += "k=7\n";
+    folder.write("cat.ini", content);
+    content = std::string();
+
+    const long peakBefore = statusKiB("VmHWM");
+    IniSectionReader reader;
+    ASSERT_TRUE(reader.open(folder.file("cat.ini"), "s"));
+    EXPECT_EQ(reader.entryCount(), lines + 1);
+    ASSERT_NE(reader.find("k", 0), nullptr);
+    EXPECT_EQ(reader.find("k", 0)->integer(), 7);
+    ASSERT_NE(reader.find("a", static_cast<int>(lines) - 1), nullptr);
+    // The lines themselves take 16 MiB; an entry object per line took more than 1 GiB.
+    EXPECT_LT(statusKiB("VmHWM") - peakBefore, 64 * 1024);
 }
 
 }  // namespace
