@@ -172,7 +172,8 @@ DialogTemplate buildNews() {
     t.style = ui::kSystemMenu;
     t.controls = {
         ctl(kTitle, K::Label, 12, 7, 245, 17, kCentre),
-        ctl(kText, K::Label, 12, 24, 245, 47),
+        // A long message scrolls in its label; the window keeps its size.
+        ctl(kText, K::Label, 12, 24, 245, 47, ui::kVerticalScroll),
         ctl(kLink, K::Label, 12, 71, 245, 14, kCentre | ui::kNotify),
         ctl(kDontShowAgain, K::CheckBox, 12, 83, 245, 10),
         ctl(kClose, K::DefaultButton, 72, 98, 126, 14, ui::kStyleNone, "Zavřít"_cz),

@@ -1,6 +1,9 @@
 // The windows and procedures the main window starts in the product.
+#include "ui/lab_update_hook.h"
 #include "ui/main_window_hooks.h"
 
 MainWindowHooks programHooks() {
-    return MainWindowHooks{};
+    MainWindowHooks hooks;
+    hooks.runUpdate = labUpdateHook();
+    return hooks;
 }

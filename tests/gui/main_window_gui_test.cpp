@@ -16,7 +16,10 @@
 #include "support/temp_folder.h"
 #include "text/cp1250.h"
 #include "ui/controls/wx/wx_desktop.h"
+#include "ui/controls/wx/wx_widgets.h"
+#include "ui/dialog_resources.h"
 #include "ui/main_order_dlg.h"
+#include "ui/message_dlg.h"
 #include "ui/order_app.h"
 #include "ui/resource_ids.h"
 #include "wx_test_support.h"
@@ -75,7 +78,11 @@ class OnScreen : public testing::Test {
                 ran = true;
                 script(host, user);
             });
-        COrderApp app(desktop, *shell, environment);
+        // No lab server runs for these windows: the update from the lab is left out (its own tests
+        // run it against one).
+        MainWindowHooks hooks = programHooks();
+        hooks.runUpdate = {};
+        COrderApp app(desktop, *shell, environment, hooks);
         EXPECT_FALSE(app.InitInstance());
         return ran;
     }
@@ -200,6 +207,58 @@ TEST_F(OnScreen, PicturesOfAFolderGoIntoTheOrderWithTheirPreview) {
     const std::string saved = workingFile("order.sno");
     EXPECT_EQ(saved, "  10x15     lesk    bez     1    " + photos + "/c.jpg\r\n" +
                          "  10x15     lesk    bez     1    " + photos + "/a.jpg\r\n");
+}
+
+TEST_F(OnScreen, ALongNewsMessageScrollsInItsLabel) {
+    std::string text;
+    for (int i = 1; i <= 60; ++i)
+        text += "Řádek " + std::to_string(i) + " zprávy z laboratoře, dost dlouhý na zalomení.\n";
+    folder_.write("message.txt", "5 Novinky\nhttp://lab.example/akce\n" + cp1250::fromUtf8(text).text);
+    ui::wxgui::WxDesktop desktop;
+    bool ran = false;
+    wxtest::ScriptedWindows::instance().scriptNextWindow(
+        res::kNewsDialog, [&](ui::DialogHost& host, contract::UserActions& user) {
+            ran = true;
+            auto& window = dynamic_cast<ui::wxgui::WxDialog&>(host);
+            wxtest::settle();
+            auto* label = dynamic_cast<ui::wxgui::LabelWidget*>(window.FindWindow(news_ids::kText));
+            ASSERT_NE(label, nullptr);
+            // The text is far taller than its label: a scroll bar, starting at the top.
+            EXPECT_GT(label->lineCount(), 60);
+            EXPECT_EQ(label->firstLine(), 0);
+            EXPECT_GT(label->GetScrollRange(wxVERTICAL), label->GetScrollThumb(wxVERTICAL));
+            const int windowHeight = window.GetSize().GetHeight();
+
+            wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+            wheel.m_wheelRotation = -2 * 120;
+            wheel.m_wheelDelta = 120;
+            wheel.m_linesPerAction = 3;
+            wheel.SetEventObject(label);
+            label->ProcessWindowEvent(wheel);
+            EXPECT_EQ(label->firstLine(), 6);
+
+            wxScrollWinEvent bottom(wxEVT_SCROLLWIN_BOTTOM, 0, wxVERTICAL);
+            bottom.SetEventObject(label);
+            label->ProcessWindowEvent(bottom);
+            const int last = label->firstLine();
+            EXPECT_GT(last, 6);
+            wxScrollWinEvent down(wxEVT_SCROLLWIN_LINEDOWN, 0, wxVERTICAL);
+            down.SetEventObject(label);
+            label->ProcessWindowEvent(down);
+            EXPECT_EQ(label->firstLine(), last);  // the last line stays in sight
+            wxtest::settle();
+            EXPECT_EQ(window.GetSize().GetHeight(), windowHeight);  // the window keeps its size
+
+            // A short text takes no scroll bar.
+            host.label(news_ids::kText).setText("Krátká zpráva.");
+            EXPECT_EQ(label->firstLine(), 0);
+            EXPECT_LE(label->lineCount(), 1);
+            user.click(news_ids::kClose);
+        });
+    CMessageDlg message;
+    desktop.runModal(message, newsTemplate());
+    EXPECT_TRUE(ran);
+    EXPECT_FALSE(folder_.exists("message.txt"));
 }
 
 }  // namespace

@@ -49,6 +49,7 @@ enum ControlStyle : unsigned {
     kReadOnly = 1u << 9,           // edits
     kBorderless = 1u << 10,        // edits
     kTreeLines = 1u << 11,         // tree views: expand buttons and lines
+    kVerticalScroll = 1u << 12,    // labels: a text taller than the label scrolls instead of being cut
 };
 
 struct ControlTemplate {

@@ -147,7 +147,8 @@ class WxLabel final : public WxControl<Label, LabelWidget> {
   public:
     WxLabel(WxDialog& dialog, const ControlTemplate& control, const wxRect& rect, const Font& font)
         : WxControl(dialog, control,
-                    new LabelWidget(&dialog, control.id, rect, alignmentOf(control), control.has(kBordered)),
+                    new LabelWidget(&dialog, control.id, rect, alignmentOf(control), control.has(kBordered),
+                                    control.has(kVerticalScroll)),
                     font) {
         setText(control.text);
         if (control.has(kNotify))

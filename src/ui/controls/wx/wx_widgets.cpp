@@ -1,5 +1,6 @@
 #include "ui/controls/wx/wx_widgets.h"
 
+#include <algorithm>
 #include <vector>
 
 #include <wx/dcbuffer.h>
@@ -51,16 +52,35 @@ std::vector<wxString> wrapText(wxDC& dc, const wxString& text, int width) {
 
 // --- Label
 
-LabelWidget::LabelWidget(wxWindow* parent, int id, const wxRect& rect, Align align, bool bordered)
-    : wxWindow(parent, id, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE),
+LabelWidget::LabelWidget(wxWindow* parent, int id, const wxRect& rect, Align align, bool bordered,
+                         bool scrolls)
+    : wxWindow(parent, id, rect.GetPosition(), rect.GetSize(),
+               wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE | (scrolls ? wxVSCROLL : 0)),
       align_(align),
-      bordered_(bordered) {
+      bordered_(bordered),
+      scrolls_(scrolls) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &LabelWidget::onPaint, this);
     Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) {
         click();
         event.Skip();
     });
+    if (scrolls_) {
+        Bind(wxEVT_SCROLLWIN_TOP, &LabelWidget::onScroll, this);
+        Bind(wxEVT_SCROLLWIN_BOTTOM, &LabelWidget::onScroll, this);
+        Bind(wxEVT_SCROLLWIN_LINEUP, &LabelWidget::onScroll, this);
+        Bind(wxEVT_SCROLLWIN_LINEDOWN, &LabelWidget::onScroll, this);
+        Bind(wxEVT_SCROLLWIN_PAGEUP, &LabelWidget::onScroll, this);
+        Bind(wxEVT_SCROLLWIN_PAGEDOWN, &LabelWidget::onScroll, this);
+        Bind(wxEVT_SCROLLWIN_THUMBTRACK, &LabelWidget::onScroll, this);
+        Bind(wxEVT_SCROLLWIN_THUMBRELEASE, &LabelWidget::onScroll, this);
+        Bind(wxEVT_MOUSEWHEEL, &LabelWidget::onWheel, this);
+        Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+            updateScrollbar();
+            event.Skip();
+        });
+        updateScrollbar();
+    }
 }
 
 void LabelWidget::click() {
@@ -70,7 +90,76 @@ void LabelWidget::click() {
 
 void LabelWidget::setText(const wxString& text) {
     text_ = text;
+    firstLine_ = 0;
+    updateScrollbar();
     Refresh();
+}
+
+bool LabelWidget::SetFont(const wxFont& font) {
+    const bool changed = wxWindow::SetFont(font);
+    updateScrollbar();
+    return changed;
+}
+
+int LabelWidget::visibleLines() const {
+    const int lineHeight = std::max(1, GetCharHeight());
+    return std::max(1, GetClientSize().GetHeight() / lineHeight);
+}
+
+void LabelWidget::updateScrollbar() {
+    if (!scrolls_)
+        return;
+    wxClientDC dc(this);
+    dc.SetFont(GetFont());
+    lineCount_ = static_cast<int>(wrapText(dc, text_, GetClientSize().GetWidth()).size());
+    const int visible = visibleLines();
+    if (lineCount_ <= visible) {
+        firstLine_ = 0;
+        SetScrollbar(wxVERTICAL, 0, 0, 0);
+        return;
+    }
+    firstLine_ = std::clamp(firstLine_, 0, lineCount_ - visible);
+    SetScrollbar(wxVERTICAL, firstLine_, visible, lineCount_);
+}
+
+void LabelWidget::scrollTo(int line) {
+    const int last = std::max(0, lineCount_ - visibleLines());
+    line = std::clamp(line, 0, last);
+    if (line == firstLine_)
+        return;
+    firstLine_ = line;
+    SetScrollPos(wxVERTICAL, firstLine_);
+    Refresh();
+}
+
+void LabelWidget::onScroll(wxScrollWinEvent& event) {
+    const wxEventType type = event.GetEventType();
+    if (type == wxEVT_SCROLLWIN_TOP)
+        scrollTo(0);
+    else if (type == wxEVT_SCROLLWIN_BOTTOM)
+        scrollTo(lineCount_);
+    else if (type == wxEVT_SCROLLWIN_LINEUP)
+        scrollTo(firstLine_ - 1);
+    else if (type == wxEVT_SCROLLWIN_LINEDOWN)
+        scrollTo(firstLine_ + 1);
+    else if (type == wxEVT_SCROLLWIN_PAGEUP)
+        scrollTo(firstLine_ - visibleLines());
+    else if (type == wxEVT_SCROLLWIN_PAGEDOWN)
+        scrollTo(firstLine_ + visibleLines());
+    else
+        scrollTo(event.GetPosition());
+}
+
+void LabelWidget::onWheel(wxMouseEvent& event) {
+    if (event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL || event.GetWheelDelta() <= 0) {
+        event.Skip();
+        return;
+    }
+    // Whole notches only (a touchpad sends parts of one); each notch moves the lines the desktop says.
+    wheelRotation_ += event.GetWheelRotation();
+    const int notches = wheelRotation_ / event.GetWheelDelta();
+    wheelRotation_ -= notches * event.GetWheelDelta();
+    scrollTo(firstLine_ - notches * std::max(1, event.GetLinesPerAction()));
 }
 
 void LabelWidget::onPaint(wxPaintEvent& /*event*/) {
@@ -93,8 +182,10 @@ void LabelWidget::onPaint(wxPaintEvent& /*event*/) {
     dc.SetTextForeground(textColour(IsEnabled()));
     dc.SetClippingRegion(inset, inset, size.GetWidth() - 2 * inset, size.GetHeight() - 2 * inset);
     const int width = size.GetWidth() - 2 * inset - indent;
+    const std::vector<wxString> lines = wrapText(dc, text_, width);
     int y = inset;
-    for (const wxString& line : wrapText(dc, text_, width)) {
+    for (std::size_t i = scrolls_ ? static_cast<std::size_t>(firstLine_) : 0; i < lines.size(); ++i) {
+        const wxString& line = lines[i];
         const int lineWidth = dc.GetTextExtent(line).GetWidth();
         int x = inset + indent;
         if (align_ == Align::Centre)

@@ -17,7 +17,10 @@ namespace ui::wxgui {
 class LabelWidget final : public wxWindow {
   public:
     enum class Align { Left, Centre, Right };
-    LabelWidget(wxWindow* parent, int id, const wxRect& rect, Align align, bool bordered);
+    // `scrolls`: a text taller than the label gets a vertical scroll bar (and the mouse wheel scrolls
+    // it) instead of being clipped.
+    LabelWidget(wxWindow* parent, int id, const wxRect& rect, Align align, bool bordered,
+                bool scrolls = false);
 
     void setText(const wxString& text);
     // Called when the label is clicked; none: clicks are not taken.
@@ -25,12 +28,28 @@ class LabelWidget final : public wxWindow {
     void click();
 
     bool AcceptsFocus() const override { return false; }
+    bool SetFont(const wxFont& font) override;
+
+    // A scrolling label: the first line shown, and the number of lines the text takes.
+    int firstLine() const { return firstLine_; }
+    int lineCount() const { return lineCount_; }
 
   private:
     void onPaint(wxPaintEvent& event);
+    void onScroll(wxScrollWinEvent& event);
+    void onWheel(wxMouseEvent& event);
+    // Measures the text again and sets the scroll bar to it.
+    void updateScrollbar();
+    void scrollTo(int line);
+    int visibleLines() const;
+
     wxString text_;
     Align align_;
     bool bordered_;
+    bool scrolls_;
+    int firstLine_ = 0;
+    int lineCount_ = 0;
+    int wheelRotation_ = 0;
     std::function<void()> onClick_;
 };
 
