@@ -240,6 +240,10 @@ const fs::path& LabServer::dataFolder() const {
     return impl_->options.dataFolder;
 }
 
+std::vector<OrderRecord> LabServer::orders() const {
+    return impl_->commands.orders().list();
+}
+
 fs::path demoDataFolder() {
     return SNAPORD_LABSERVER_DEMO_DATA;
 }

@@ -11,6 +11,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "labserver/order_store.h"
 
 namespace labserver {
 
@@ -54,6 +57,9 @@ class LabServer {
     // "http://<host>:<port>", the base address a client is given.
     std::string url() const;
     const std::filesystem::path& dataFolder() const;
+    // Every order the server handed out, newest first, as its records say now: whether and when it
+    // was closed, and how many times it was ended.
+    std::vector<OrderRecord> orders() const;
 
   private:
     struct Impl;
