@@ -30,7 +30,10 @@ class Retries : public LabFixture {
         return names;
     }
     std::vector<Field> copyFields(const ServerOrder& order, std::string_view from, std::string_view to) {
-        return {{"login", "demo"}, {"onlycopy", from}, {"pass", "demo"}, {"targetdir", order.folder},
+        return {{"login", "demo"},
+                {"onlycopy", from},
+                {"pass", "demo"},
+                {"targetdir", order.folder},
                 {"targetfile", to}};
     }
     std::vector<Field> endFields(const ServerOrder& order) {
