@@ -17,16 +17,22 @@ trap cleanup EXIT
 cp -r "$demo" "$work/data"
 rm -rf "$work/data/orders" "$work/data/incoming"
 
-# The server's output goes through a pipe; its first line tells the port it listens on.
-mkfifo "$work/out"
-"$program" --port 0 --data "$work/data" > "$work/out" &
-server_pid=$!
-exec 3< "$work/out"
-read -r -t 20 first <&3
-echo "$first"
-url=${first#labserver: listening on }
-url=${url%%,*}
-case "$url" in http://127.0.0.1:[0-9]*) ;; *) echo "FAIL: no address in '$first'"; exit 1 ;; esac
+# Starts the program with the arguments after the scheme. Its output goes through a pipe read on file
+# descriptor 3; the first line tells the address it listens on, which must have that scheme.
+start_server() {
+    local scheme=$1
+    shift
+    mkfifo "$work/out-$scheme"
+    "$program" "$@" > "$work/out-$scheme" &
+    server_pid=$!
+    exec 3< "$work/out-$scheme"
+    read -r -t 20 first <&3
+    echo "$first"
+    url=${first#labserver: listening on }
+    url=${url%%,*}
+    case "$url" in "$scheme"://127.0.0.1:[0-9]*) ;; *) echo "FAIL: no $scheme address in '$first'"; exit 1 ;; esac
+}
+start_server http --port 0 --data "$work/data"
 
 fail() { echo "FAIL: $*"; exit 1; }
 endpoint="$url/snapord2/standalone.php"
@@ -68,15 +74,7 @@ if "$program" --port 0 --data "$work/data" --cert "$work/ca.crt" --key "$work/se
 fi
 grep -q "cannot be used" "$work/err" || fail "no reason given: $(cat "$work/err")"
 
-mkfifo "$work/out-tls"
-"$program" --port 0 --data "$work/data" --cert "$work/server.crt" --key "$work/server.key" > "$work/out-tls" &
-server_pid=$!
-exec 4< "$work/out-tls"
-read -r -t 20 first <&4
-echo "$first"
-url=${first#labserver: listening on }
-url=${url%%,*}
-case "$url" in https://127.0.0.1:[0-9]*) ;; *) echo "FAIL: no secure address in '$first'"; exit 1 ;; esac
+start_server https --port 0 --data "$work/data" --cert "$work/server.crt" --key "$work/server.key"
 
 curl -sS --cacert "$work/ca.crt" --data-binary "getfile=$version_encoded%2Fsnapord2%2Eini&login=&pass=" \
     -o "$work/snapord2-tls.ini" "$url/snapord2/standfile.php"
