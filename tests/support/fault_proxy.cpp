@@ -266,6 +266,7 @@ void FaultProxy::State::relay(int client, Fault fault, std::size_t connection) {
             pending = false;
             Fault resolved = fault;
             resolved.afterBytes = *point;
+            resolved.share.reset();
             record(connection, resolved);
             switch (fault.kind) {
                 case FaultKind::Cut:

@@ -94,7 +94,7 @@ class FaultPlan {
 // One fault that struck.
 struct StruckFault {
     std::size_t connection = 0;
-    Fault fault;  // with the point resolved to a byte count
+    Fault fault;  // with the point as a byte count, also when the plan gave a share
 };
 
 class FaultProxy {
