@@ -205,7 +205,12 @@ Reply Commands::transEnd(const RequestForm& form, const std::string& customer) {
     if (form.value("targetfile") != order->id)
         return refuse("the order number does not match the folder");
     const StoreResult result = orders_.close(*order);
-    return result == StoreResult::Stored ? reply(kOk, "closed") : storeFailure(result);
+    if (result != StoreResult::Stored)
+        return storeFailure(result);
+    // A repeated end is answered as the first one (its reply may have been lost), and logged as such.
+    const auto ended = orders_.findByFolder(order->folderName);
+    const std::uint32_t ends = ended ? ended->ends : 0;
+    return reply(kOk, ends <= 1 ? std::string("closed") : "ended again, " + std::to_string(ends) + " times");
 }
 
 Reply Commands::getFile(const RequestForm& form, std::string_view login, const std::string& customer) {

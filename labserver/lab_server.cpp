@@ -31,17 +31,49 @@ constexpr const char* kPageType = "text/html; charset=utf-8";
 thread_local std::string requestNote;
 
 // A server whose listening socket can be closed at any moment, also before its accept loop has
-// started, so that stopping never depends on timing.
-class ListeningServer : public httplib::Server {
+// started, so that stopping never depends on timing. `Base` is the plain or the TLS server.
+class Closable {
   public:
-    void closeListeningSocket() {
-        const ::socket_t listening = svr_sock_.exchange(INVALID_SOCKET);
+    virtual ~Closable() = default;
+    virtual httplib::Server& server() = 0;
+    virtual void closeListeningSocket() = 0;
+};
+
+template <class Base>
+class ListeningServer : public Base, public Closable {
+  public:
+    using Base::Base;
+    httplib::Server& server() override { return *this; }
+    void closeListeningSocket() override {
+        const ::socket_t listening = this->svr_sock_.exchange(INVALID_SOCKET);
         if (listening != INVALID_SOCKET) {
             ::shutdown(listening, SHUT_RDWR);
             ::close(listening);
         }
     }
 };
+
+// The server to run: over TLS when the options name a certificate and key; null with `problem` set
+// when they cannot be used.
+std::unique_ptr<Closable> makeServer(const LabServerOptions& options, std::string& problem) {
+    const bool certificate = !options.certificateFile.empty();
+    const bool key = !options.privateKeyFile.empty();
+    if (!certificate && !key)
+        return std::make_unique<ListeningServer<httplib::Server>>();
+    if (!certificate || !key) {
+        problem = "a secure server needs both a certificate and its key";
+        return nullptr;
+    }
+    auto secure = std::make_unique<ListeningServer<httplib::SSLServer>>(options.certificateFile.c_str(),
+                                                                        options.privateKeyFile.c_str());
+    // The library checks that the key belongs to the certificate; an unreadable file leaves it invalid.
+    if (!secure->is_valid()) {
+        problem = "the certificate " + options.certificateFile.string() + " or the key " +
+                  options.privateKeyFile.string() + " cannot be used";
+        return nullptr;
+    }
+    return secure;
+}
 
 // The library's default also sets SO_REUSEPORT, which would let a second server share a port that is
 // in use instead of reporting it busy.
@@ -97,7 +129,7 @@ struct LabServer::Impl {
             options.pageVersion = build::kVersion;
     }
 
-    void routes(ListeningServer& listening);
+    void routes(httplib::Server& listening);
     void log(const httplib::Request& request, const httplib::Response& response);
 
     LabServerOptions options;
@@ -105,13 +137,14 @@ struct LabServer::Impl {
     std::mutex logMutex;
 
     mutable std::mutex mutex;  // guards what follows
-    std::unique_ptr<ListeningServer> server;
+    std::unique_ptr<Closable> server;
     std::thread thread;
     int port = 0;
+    std::string problem;
 };
 
 // Paths are regular expressions matched against the whole path.
-void LabServer::Impl::routes(ListeningServer& listening) {
+void LabServer::Impl::routes(httplib::Server& listening) {
     const auto post = [this](auto handle) {
         return [this, handle](const httplib::Request& request, httplib::Response& response,
                               const httplib::ContentReader& reader) {
@@ -187,25 +220,32 @@ LabServer::~LabServer() {
 
 bool LabServer::start(int port) {
     std::lock_guard lock(impl_->mutex);
-    if (impl_->server)
+    if (impl_->server) {
+        impl_->problem = "the server runs already";
         return false;
+    }
+    impl_->problem.clear();
     // A client that goes away while its reply is written must not end the process that hosts the
     // server: the write fails instead.
     std::signal(SIGPIPE, SIG_IGN);
-    auto server = std::make_unique<ListeningServer>();
-    server->set_socket_options(listeningSocketOptions);
-    server->set_payload_max_length(static_cast<std::size_t>(impl_->options.maxRequestBytes));
+    auto server = makeServer(impl_->options, impl_->problem);
+    if (!server)
+        return false;
+    httplib::Server& listening = server->server();
+    listening.set_socket_options(listeningSocketOptions);
+    listening.set_payload_max_length(static_cast<std::size_t>(impl_->options.maxRequestBytes));
     // One request per connection, as the client makes them; stopping then never waits for an idle
     // connection to time out.
-    server->set_keep_alive_max_count(1);
-    impl_->routes(*server);
-    const int bound = port == 0 ? server->bind_to_any_port(impl_->options.host)
-                                : (server->bind_to_port(impl_->options.host, port) ? port : -1);
-    if (bound <= 0)
+    listening.set_keep_alive_max_count(1);
+    impl_->routes(listening);
+    const int bound = port == 0 ? listening.bind_to_any_port(impl_->options.host)
+                                : (listening.bind_to_port(impl_->options.host, port) ? port : -1);
+    if (bound <= 0) {
+        impl_->problem = "the port is in use, or the address is not local";
         return false;
+    }
     // The socket listens from here on: connections wait in its backlog until the loop accepts them.
-    ListeningServer* running = server.get();
-    impl_->thread = std::thread([running] { running->listen_after_bind(); });
+    impl_->thread = std::thread([&listening] { listening.listen_after_bind(); });
     impl_->server = std::move(server);
     impl_->port = bound;
     return true;
@@ -232,12 +272,25 @@ int LabServer::port() const {
     return impl_->port;
 }
 
+std::string LabServer::problem() const {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->problem;
+}
+
+bool LabServer::secure() const {
+    return !impl_->options.certificateFile.empty();
+}
+
 std::string LabServer::url() const {
-    return "http://" + impl_->options.host + ":" + std::to_string(port());
+    return (secure() ? "https://" : "http://") + impl_->options.host + ":" + std::to_string(port());
 }
 
 const fs::path& LabServer::dataFolder() const {
     return impl_->options.dataFolder;
+}
+
+std::vector<OrderRecord> LabServer::orders() const {
+    return impl_->commands.orders().list();
 }
 
 fs::path demoDataFolder() {

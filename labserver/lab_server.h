@@ -11,6 +11,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "labserver/order_store.h"
 
 namespace labserver {
 
@@ -23,6 +26,10 @@ struct LabServerOptions {
     // The client version whose catalogue names the entries of the price-list page; empty: the
     // version of this build.
     std::string pageVersion;
+    // A certificate file (PEM: the server's certificate, then any intermediate ones) and its private
+    // key (PEM, not encrypted): the server then speaks HTTPS only. Both empty: plain HTTP.
+    std::filesystem::path certificateFile;
+    std::filesystem::path privateKeyFile;
     // Receives one line per request (UTF-8, no line break). Called on the server's threads, one call
     // at a time, and must not call back into the server; may be empty.
     std::function<void(const std::string& line)> log;
@@ -40,9 +47,11 @@ class LabServer {
 
     // Listens on `port` (0: a free port that the system picks) and serves on threads of its own.
     // Returns once the socket accepts connections: a client may connect as soon as it returns. False
-    // when the port cannot be bound (taken by another program, or not a local address) or the server
-    // runs already.
+    // when the port cannot be bound (taken by another program, or not a local address), the
+    // certificate and key cannot be used, or the server runs already; problem() then says which.
     bool start(int port = 0);
+    // Why the last start() failed (UTF-8); empty after a start that succeeded.
+    std::string problem() const;
 
     // Stops listening and waits until the requests under way are answered. Does nothing when the
     // server does not run. After it, start() may be called again.
@@ -51,9 +60,14 @@ class LabServer {
     bool running() const;
     // The port it listens on; 0 when it does not run.
     int port() const;
-    // "http://<host>:<port>", the base address a client is given.
+    // Whether the server speaks HTTPS (it was given a certificate and key).
+    bool secure() const;
+    // "http://<host>:<port>" ("https://" when secure), the base address a client is given.
     std::string url() const;
     const std::filesystem::path& dataFolder() const;
+    // Every order the server handed out, newest first, as its records say now: whether and when it
+    // was closed, and how many times it was ended.
+    std::vector<OrderRecord> orders() const;
 
   private:
     struct Impl;

@@ -1,9 +1,10 @@
 // labserver: the reference lab web server as a program of its own, for the demo run.
 //
-//   labserver [--port N] [--data DIR] [--host ADDRESS]
+//   labserver [--port N] [--data DIR] [--host ADDRESS] [--cert FILE --key FILE]
 //
 // Serves the data folder DIR (default: the demo data of this build) on ADDRESS:N (default
-// 127.0.0.1:8080) until it gets SIGINT or SIGTERM, and prints one line per request.
+// 127.0.0.1:8080) until it gets SIGINT or SIGTERM, and prints one line per request. With a
+// certificate and its key it speaks HTTPS.
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -19,10 +20,12 @@ constexpr int kDefaultPort = 8080;
 
 void usage(std::FILE* to) {
     std::fprintf(to,
-                 "usage: labserver [--port N] [--data DIR] [--host ADDRESS]\n"
+                 "usage: labserver [--port N] [--data DIR] [--host ADDRESS] [--cert FILE --key FILE]\n"
                  "  --port N          port to listen on (default %d; 0: any free port)\n"
                  "  --data DIR        data folder (default: the demo data of this build)\n"
-                 "  --host ADDRESS    address to listen on (default 127.0.0.1)\n",
+                 "  --host ADDRESS    address to listen on (default 127.0.0.1)\n"
+                 "  --cert FILE       serve HTTPS with this certificate (PEM, with any intermediate ones)\n"
+                 "  --key FILE        the certificate's private key (PEM, not encrypted)\n",
                  kDefaultPort);
 }
 
@@ -52,11 +55,20 @@ int main(int argc, char** argv) {
             options.dataFolder = argv[++i];
         } else if (argument == "--host" && hasValue) {
             options.host = argv[++i];
+        } else if (argument == "--cert" && hasValue) {
+            options.certificateFile = argv[++i];
+        } else if (argument == "--key" && hasValue) {
+            options.privateKeyFile = argv[++i];
         } else {
             std::fprintf(stderr, "labserver: unknown or incomplete argument: %s\n", argv[i]);
             usage(stderr);
             return 2;
         }
+    }
+    if (options.certificateFile.empty() != options.privateKeyFile.empty()) {
+        std::fprintf(stderr, "labserver: --cert and --key go together\n");
+        usage(stderr);
+        return 2;
     }
     std::error_code error;
     if (!std::filesystem::is_directory(options.dataFolder, error)) {
@@ -75,9 +87,8 @@ int main(int argc, char** argv) {
 
     labserver::LabServer server(options);
     if (!server.start(port)) {
-        std::fprintf(stderr,
-                     "labserver: cannot listen on %s:%d (the port is in use, or the address is not local)\n",
-                     options.host.c_str(), port);
+        std::fprintf(stderr, "labserver: cannot listen on %s:%d (%s)\n", options.host.c_str(), port,
+                     server.problem().c_str());
         return 1;
     }
     std::cout << "labserver: listening on " << server.url() << ", data folder " << options.dataFolder.string()

@@ -1,6 +1,7 @@
 #include "labserver/order_store.h"
 
 #include <algorithm>
+#include <charconv>
 #include <ctime>
 #include <fstream>
 #include <iterator>
@@ -31,6 +32,13 @@ std::optional<std::string> numberOfFolder(std::string_view name) {
     if (!name.starts_with(kFolderPrefix) || !isOrderNumber(name.substr(kFolderPrefix.size())))
         return std::nullopt;
     return std::string(name.substr(kFolderPrefix.size()));
+}
+
+// The end count of a ".closed" record; 0 when it is not a number.
+std::uint32_t endsOf(std::string_view text) {
+    std::uint32_t ends = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), ends);
+    return error == std::errc() && end == text.data() + text.size() ? ends : 0;
 }
 
 std::string readWhole(const fs::path& path) {
@@ -111,7 +119,12 @@ std::optional<OrderRecord> OrderStore::read(const std::string& folderName) const
     forEachIniLine(readWhole(folder / kClosedName), [&](const IniLine& line) {
         if (line.key == "closed")
             order.closedAt = line.value;
+        else if (line.key == "ends")
+            order.ends = endsOf(line.value);
     });
+    // A closed order was ended at least once, also when its record does not say how often.
+    if (order.closed() && order.ends == 0)
+        order.ends = 1;
     if (std::string(kFolderPrefix) + order.id != folderName)
         return std::nullopt;
     return order;
@@ -175,9 +188,14 @@ StoreResult OrderStore::copy(const OrderRecord& order, const std::string& from, 
 
 StoreResult OrderStore::close(const OrderRecord& order) {
     std::lock_guard lock(mutex_);
-    if (isClosed(order))
-        return StoreResult::Stored;
-    return writeDurably(folderOf(order) / kClosedName, "closed=" + localTimeText() + "\n")
+    // Read again under the lock: the record the caller holds may predate an end of another request.
+    const auto current = read(order.folderName);
+    if (!current)
+        return StoreResult::WriteFailed;
+    const std::string closedAt = current->closed() ? current->closedAt : localTimeText();
+    const std::uint32_t ends = current->ends + 1;
+    return writeDurably(folderOf(order) / kClosedName,
+                        "closed=" + closedAt + "\nends=" + std::to_string(ends) + "\n")
                ? StoreResult::Stored
                : StoreResult::WriteFailed;
 }

@@ -3,7 +3,8 @@
 // Each order lives in the folder "obj<order number>" of the orders folder. That name is the server
 // folder the client is given and sends back with every file. Beside the received files the folder
 // holds the server's own records, under names that no client may use (safe_names.h): ".order" (who
-// opened it, when, for which customer) and ".closed" (when the order was closed).
+// opened it, when, for which customer) and ".closed" (when the order was closed, and how many times an
+// end was asked for: a client whose reply to the end was lost may ask again).
 // All members may be called from several threads at once.
 #pragma once
 
@@ -25,6 +26,7 @@ struct OrderRecord {
     std::string date;        // the order date as handed out, "YYYY-MM-DD"
     std::string openedAt;    // local time of opening, "YYYY-MM-DD hh:mm:ss"
     std::string closedAt;    // local time of closing; empty while the order is open
+    std::uint32_t ends = 0;  // how many "transend" requests the order accepted; the first one closed it
     bool closed() const { return !closedAt.empty(); }
 };
 
@@ -61,7 +63,8 @@ class OrderStore {
                       const std::string& name);
     // Copies the order's file `from` to `to` within an open order.
     StoreResult copy(const OrderRecord& order, const std::string& from, const std::string& to);
-    // Closes the order, noting the time; closing a closed order keeps the first time.
+    // Closes the order, noting the time, and counts the end. Closing a closed order keeps the first
+    // time and only counts the end once more, so a lab (or a test) can tell an order ended twice.
     StoreResult close(const OrderRecord& order);
 
   private:

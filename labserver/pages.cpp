@@ -117,6 +117,7 @@ std::string ordersPage(const Commands& commands) {
                 escapeHtml(printable(order.customer)) + "</td><td class=\"num\">" + std::to_string(files) +
                 "</td><td>" +
                 (order.closed() ? "uzavřena " + escapeHtml(order.closedAt) : std::string("otevřená")) +
+                (order.ends > 1 ? ", ukončena " + std::to_string(order.ends) + "×" : std::string()) +
                 "</td></tr>\n";
     }
     if (!orders.empty())

@@ -4,6 +4,7 @@
 #include <new>
 #include <vector>
 
+#include "http/certificate_trust.h"
 #include "http/checked_math.h"
 #include "http/content_type.h"
 #include "http/error_codes.h"
@@ -275,6 +276,8 @@ void httpformclientA::Begin(std::string_view url, bool useCache, Mode mode) {
             request.userAgent = agent_.value_or(std::string(kDefaultUserAgent));
             request.bodyLength = post->progress.totalBytes;
             request.limits = limits_;
+            if (address.secure)
+                request.certificateAuthorities = ChooseCertificateAuthorities(ProcessEnvironment);
             post->transport = std::make_unique<Transport>(request);
             post->transport->SendHeaders();
 

@@ -15,6 +15,10 @@
 // between steps), which then calls CancelPost. The reply may be handed to another thread and may
 // outlive the client.
 //
+// An https:// URL is posted over TLS. The server's certificate must verify against the trusted
+// authorities (certificate_trust.h) and name the URL's host; one that does not fails the begin with
+// 407, as a server that cannot be reached does.
+//
 // Texts (URL, names, values, paths) are single-byte strings sent as their bytes. Upload file paths are
 // turned into file-system names by the file-name mapper (by default used as they are). A file that
 // cannot be opened is sent as an empty part of type "application/octet-stream". A file must not change

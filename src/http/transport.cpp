@@ -260,10 +260,24 @@ Transport::Transport(const TransportRequest& request) : impl_(std::make_unique<I
         curl_easy_setopt(easy, CURLOPT_HEADERDATA, &impl),
         curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Impl::OnBody),
         curl_easy_setopt(easy, CURLOPT_WRITEDATA, &impl),
+        // The login and password go with every request: a server that cannot prove who it is gets none.
+        curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L),
+        curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L),
     };
     for (const CURLcode code : codes) {
         if (code != CURLE_OK)
             impl.Fail(kErrOpenRequest, code, "the request could not be prepared");
+    }
+    if (request.certificateAuthorities) {
+        // Only the named authorities: the system's folder of them is not consulted beside the file.
+        const CURLcode trust[] = {
+            curl_easy_setopt(easy, CURLOPT_CAINFO, request.certificateAuthorities->c_str()),
+            curl_easy_setopt(easy, CURLOPT_CAPATH, nullptr),
+        };
+        for (const CURLcode code : trust) {
+            if (code != CURLE_OK)
+                impl.Fail(kErrOpenRequest, code, "the trusted certificate authorities could not be set");
+        }
     }
 }
 

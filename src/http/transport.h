@@ -8,6 +8,10 @@
 // direction. A failing step raises its own code (407, 408, 409, 401) with the network library's error
 // number and text kept in the exception.
 //
+// An https:// address is reached over TLS: the server's certificate must be vouched for by a trusted
+// authority and must name the host of the address; otherwise connecting fails (407) as for a server
+// that cannot be reached.
+//
 // One thread drives a transport; it is not shared. Destroying it closes the connection.
 #pragma once
 
@@ -34,6 +38,9 @@ struct TransportRequest {
     std::string userAgent;
     std::uint32_t bodyLength = 0;
     TimeLimits limits;
+    // For https://: the file of the certificate authorities to trust (PEM) in place of the system's
+    // store; none: the system's store.
+    std::optional<std::string> certificateAuthorities;
 };
 
 class Transport {

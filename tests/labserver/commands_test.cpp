@@ -276,10 +276,14 @@ TEST_F(Commands, TransendClosesTheOrderWhichThenTakesNoMoreFiles) {
     EXPECT_FALSE(fs::exists(orderFolder(order) / ".closed"));
 
     EXPECT_EQ(transEnd(order.folder, order.id).body, "OK");
-    const std::string closed = readFile(orderFolder(order) / ".closed");
-    EXPECT_TRUE(closed.starts_with("closed=")) << closed;
-    EXPECT_EQ(transEnd(order.folder, order.id).body, "OK");  // a repeated end keeps the first time
-    EXPECT_EQ(readFile(orderFolder(order) / ".closed"), closed);
+    const labserver::OrderRecord closed = record(order);
+    EXPECT_TRUE(closed.closed());
+    EXPECT_EQ(closed.ends, 1u);
+    // A repeated end is answered as the first (its reply may have been lost), keeps the first time
+    // and is counted, so that an order ended twice can be told from one ended once.
+    EXPECT_EQ(transEnd(order.folder, order.id).body, "OK");
+    EXPECT_EQ(record(order).closedAt, closed.closedAt);
+    EXPECT_EQ(record(order).ends, 2u);
 
     EXPECT_TRUE(isRefusal(upload("demo", "demo", "y", order.folder, "002_a.jpg")));
     EXPECT_TRUE(isRefusal(onlyCopy(order, "001_a.jpg", "003_a.jpg")));

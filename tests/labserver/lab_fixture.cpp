@@ -90,8 +90,13 @@ LabFixture::~LabFixture() {
     server_->stop();
 }
 
-Answer LabFixture::post(std::string_view path, const std::string& body, std::string_view contentType) {
-    httplib::Client client("127.0.0.1", server_->port());
+Answer LabFixture::post(std::string_view path, const std::string& body, std::string_view contentType,
+                        int via) {
+    httplib::Client client("127.0.0.1", via != 0 ? via : server_->port());
+    if (via != 0) {
+        client.set_read_timeout(0, 300'000);
+        client.set_write_timeout(0, 300'000);
+    }
     const auto result = client.Post(std::string(path), body, std::string(contentType));
     if (!result)
         return {};
@@ -99,13 +104,23 @@ Answer LabFixture::post(std::string_view path, const std::string& body, std::str
 }
 
 Answer LabFixture::upload(std::string_view login, std::string_view pass, std::string_view bytes,
-                          std::string_view targetdir, std::string_view targetfile) {
+                          std::string_view targetdir, std::string_view targetfile, int via) {
     const std::string body = multipartBody({{"login", login},
                                             {"pass", pass},
                                             {"sendfile", bytes, "C:\\Users\\Jan\\Obr\xE1zky\\IMG_0042.JPG"},
                                             {"targetdir", targetdir},
                                             {"targetfile", targetfile}});
-    return post("/snapord2/standalone.php", body, "multipart/form-data; boundary=" + std::string(kBoundary));
+    return post("/snapord2/standalone.php", body, "multipart/form-data; boundary=" + std::string(kBoundary),
+                via);
+}
+
+labserver::OrderRecord LabFixture::record(const ServerOrder& order) const {
+    for (labserver::OrderRecord& record : server_->orders()) {
+        if (record.folderName == order.folder)
+            return record;
+    }
+    ADD_FAILURE() << "the server has no order " << order.folder;
+    return {};
 }
 
 ServerOrder LabFixture::openOrder(std::string_view login, std::string_view pass) {

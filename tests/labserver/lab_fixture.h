@@ -56,14 +56,18 @@ class LabFixture : public ::testing::Test {
     // Replaces the running server by one with `maxRequestBytes` as its limit, on the same data.
     void restartWithLimit(std::uint64_t maxRequestBytes);
 
+    // A POST to the server, or through a proxy on `via` (then with short time limits, so that a
+    // stalled connection ends soon).
     Answer post(std::string_view path, const std::string& body,
-                std::string_view contentType = "application/x-www-form-urlencoded");
-    Answer standalone(const std::vector<Field>& fields) {
-        return post("/snapord2/standalone.php", formBody(fields));
+                std::string_view contentType = "application/x-www-form-urlencoded", int via = 0);
+    Answer standalone(const std::vector<Field>& fields, int via = 0) {
+        return post("/snapord2/standalone.php", formBody(fields), "application/x-www-form-urlencoded", via);
     }
     // A "sendfile" of `bytes` with the client's fields, in the client's order.
     Answer upload(std::string_view login, std::string_view pass, std::string_view bytes,
-                  std::string_view targetdir, std::string_view targetfile);
+                  std::string_view targetdir, std::string_view targetfile, int via = 0);
+    // The server's record of an order.
+    labserver::OrderRecord record(const ServerOrder& order) const;
     // "getfile" of "params" for the login; fails the test when the reply is not four words.
     ServerOrder openOrder(std::string_view login = "demo", std::string_view pass = "demo");
 
