@@ -129,24 +129,14 @@ bool writeShownMessageNumber(std::string_view path, std::int32_t number) {
 }
 
 bool isWebAddress(std::string_view link) {
-    auto startsWithIgnoringCase = [link](std::string_view prefix) {
-        if (link.size() < prefix.size())
-            return false;
-        for (std::size_t i = 0; i < prefix.size(); ++i) {
-            char c = link[i];
-            if (c >= 'A' && c <= 'Z')
-                c = static_cast<char>(c - 'A' + 'a');
-            if (c != prefix[i])
-                return false;
-        }
-        return true;
-    };
-    std::size_t scheme = 0;
-    if (startsWithIgnoringCase("http://"))
-        scheme = 7;
-    else if (startsWithIgnoringCase("https://"))
-        scheme = 8;
-    if (scheme == 0 || link.size() == scheme)
+    // The scheme in lower case: "http://" or "https://", and something after it.
+    const std::size_t slashes = link.find("//");
+    std::string scheme(link.substr(0, slashes == std::string_view::npos ? 0 : slashes + 2));
+    for (char& c : scheme) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    if ((scheme != "http://" && scheme != "https://") || link.size() == scheme.size())
         return false;
     for (const char c : link) {
         const auto byte = static_cast<unsigned char>(c);

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "support/process_memory.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -136,17 +136,6 @@ TEST_F(IniSection, FindsTheNthEntryOfAKeyWhateverOrderTheQuestionsComeIn) {
     EXPECT_EQ(reader.find("k", -1), nullptr);
 }
 
-// A field of /proc/self/status in KiB ("VmHWM": the peak resident memory so far).
-long statusKiB(const std::string& field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(field + ":", 0) == 0)
-            return std::stol(line.substr(field.size() + 1));
-    }
-    return -1;
-}
-
 TEST_F(IniSection, ASectionTakesMemoryInProportionToItsLines) {
     // 16 MiB of one-letter lines under one section: eight million entries.
     const std::size_t lines = std::size_t{8} << 20;
@@ -158,7 +147,7 @@ TEST_F(IniSection, ASectionTakesMemoryInProportionToItsLines) {
     folder.write("cat.ini", content);
     content = std::string();
 
-    const long peakBefore = statusKiB("VmHWM");
+    const long peakBefore = testing_support::processStatusKiB("VmHWM");
     IniSectionReader reader;
     ASSERT_TRUE(reader.open(folder.file("cat.ini"), "s"));
     EXPECT_EQ(reader.entryCount(), lines + 1);
@@ -166,7 +155,7 @@ TEST_F(IniSection, ASectionTakesMemoryInProportionToItsLines) {
     EXPECT_EQ(reader.find("k", 0)->integer(), 7);
     ASSERT_NE(reader.find("a", static_cast<int>(lines) - 1), nullptr);
     // The lines themselves take 16 MiB; an entry object per line took more than 1 GiB.
-    EXPECT_LT(statusKiB("VmHWM") - peakBefore, 64 * 1024);
+    EXPECT_LT(testing_support::processStatusKiB("VmHWM") - peakBefore, 64 * 1024);
 }
 
 }  // namespace

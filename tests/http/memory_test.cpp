@@ -8,23 +8,13 @@
 #include "http/client_steps.h"
 #include "http/form_client.h"
 #include "http/raw_server.h"
+#include "support/process_memory.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 using namespace Tarvo;
 using namespace http_testing;
-
-// A field of /proc/self/status in KiB ("VmRSS", "VmHWM").
-long statusKiB(const std::string& field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(field + ":", 0) == 0)
-            return std::stol(line.substr(field.size() + 1));
-    }
-    return -1;
-}
 
 // Growth allowed while a gigabyte passes: the buffers of the client, the transport and the network
 // library are fixed; everything else would be a leak of the body.
@@ -47,20 +37,20 @@ TEST(Memory, GigabyteUploadKeepsResidentMemoryFlat) {
     // The first steps bring every buffer of the post into being; growth is measured from there.
     for (int i = 0; i < 200; ++i)
         ASSERT_FALSE(client.ProceedPost(1024));
-    const long rssStart = statusKiB("VmRSS");
-    const long peakStart = statusKiB("VmHWM");
+    const long rssStart = testing_support::processStatusKiB("VmRSS");
+    const long peakStart = testing_support::processStatusKiB("VmHWM");
     long rssMax = rssStart;
     std::unique_ptr<httpreplyA> reply;
     for (std::uint64_t step = 0; !reply; ++step) {
         reply = client.ProceedPost(1024);
         if (step % 65536 == 0)
-            rssMax = std::max(rssMax, statusKiB("VmRSS"));
+            rssMax = std::max(rssMax, testing_support::processStatusKiB("VmRSS"));
     }
     EXPECT_EQ(readAll(*reply), "OK");
     postprogressA progress;
     client.QueryProgress(progress);
     EXPECT_LT(rssMax - rssStart, kAllowedGrowthKiB);
-    EXPECT_LT(statusKiB("VmHWM") - peakStart, kAllowedGrowthKiB);
+    EXPECT_LT(testing_support::processStatusKiB("VmHWM") - peakStart, kAllowedGrowthKiB);
     EXPECT_GT(server.receivedCount(), size);
 }
 
@@ -72,8 +62,8 @@ TEST(Memory, LargeReplyReadInSmallPiecesStaysBounded) {
     client.BeginFormPost(server.url(), false);
     auto reply = proceedToReply(client);
     ASSERT_TRUE(reply);
-    const long peakStart = statusKiB("VmHWM");
-    const long rssStart = statusKiB("VmRSS");
+    const long peakStart = testing_support::processStatusKiB("VmHWM");
+    const long rssStart = testing_support::processStatusKiB("VmRSS");
     std::uint64_t total = 0;
     char buffer[10239];
     bool inOrder = true;
@@ -84,8 +74,8 @@ TEST(Memory, LargeReplyReadInSmallPiecesStaysBounded) {
     }
     EXPECT_EQ(total, 64u * 1024 * 1024);
     EXPECT_TRUE(inOrder);
-    EXPECT_LT(statusKiB("VmRSS") - rssStart, kAllowedGrowthKiB);
-    EXPECT_LT(statusKiB("VmHWM") - peakStart, kAllowedGrowthKiB);
+    EXPECT_LT(testing_support::processStatusKiB("VmRSS") - rssStart, kAllowedGrowthKiB);
+    EXPECT_LT(testing_support::processStatusKiB("VmHWM") - peakStart, kAllowedGrowthKiB);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "documents/order_document.h"
 #include "documents/order_identity_file.h"
+#include "in_process_lab.h"
 #include "labserver/lab_server.h"
 #include "platform/path.h"
 #include "request_runner.h"
@@ -24,26 +25,10 @@ std::string contentOf(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// A lab server on a copy of the demo data (customer "demo", password "demo", number 1001), and a
-// working folder as the current directory.
-class LabServerCommands : public ::testing::Test {
+// Logged in as the demo customer.
+class LabServerCommands : public InProcessLab {
   protected:
-    LabServerCommands() : data_(fs::path(temp_.path()) / "data"), work_(temp_.path() + "/work") {
-        fs::copy(labserver::demoDataFolder(), data_, fs::copy_options::recursive);
-        fs::remove_all(data_ / "orders");
-        fs::remove_all(data_ / "incoming");
-        fs::create_directory(work_);
-        labserver::LabServerOptions options;
-        options.dataFolder = data_;
-        server_ = std::make_unique<labserver::LabServer>(options);
-        EXPECT_TRUE(server_->start(0));
-        inWork_ = std::make_unique<testing_support::CurrentFolderScope>(work_);
-        setUp(request_, server_->url());
-        request_.SetCredentials("demo", "demo");
-    }
-
-    std::string local(std::string_view name) const { return work_ + "/" + std::string(name); }
-    fs::path published(std::string_view name) const { return data_ / "public" / "2.0.24.3" / name; }
+    LabServerCommands() { request_.SetCredentials("demo", "demo"); }
 
     // A new order of the demo customer, as params.sno brings it.
     OrderIdentity openOrder() {
@@ -52,13 +37,6 @@ class LabServerCommands : public ::testing::Test {
         EXPECT_EQ(readOrderIdentity(identity), 0);
         return identity;
     }
-
-    testing_support::TempFolder temp_;
-    fs::path data_;
-    std::string work_;
-    std::unique_ptr<labserver::LabServer> server_;
-    std::unique_ptr<testing_support::CurrentFolderScope> inWork_;
-    ServerRequest request_;
 };
 
 TEST_F(LabServerCommands, DownloadsGiveTheFileOrNotFoundOrBadLoginAndLeaveNoFileWhenRefused) {

@@ -10,14 +10,12 @@
 #include <functional>
 #include <future>
 #include <iterator>
-#include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "app/ui_texts.h"
 #include "http/raw_server.h"
-#include "labserver/lab_server.h"
+#include "in_process_lab.h"
 #include "request_runner.h"
 #include "support/temp_folder.h"
 
@@ -55,57 +53,32 @@ class RecordingView final : public UpdateView {
 const std::string kOldCatalogue = "[format]\r\nname=stary\r\nabbrev=old\r\nid=9\r\ndefault=1\r\n";
 const std::string kOldPicture = "old picture";
 
-class LabUpdateTest : public ::testing::Test {
+class LabUpdateTest : public InProcessLab {
   protected:
-    LabUpdateTest() : data_(fs::path(temp_.path()) / "data"), work_(temp_.path() + "/work") {
-        fs::copy(labserver::demoDataFolder(), data_, fs::copy_options::recursive);
-        fs::create_directory(work_);
-        labserver::LabServerOptions options;
-        options.dataFolder = data_;
-        options.log = [this](const std::string& line) {
-            std::lock_guard lock(logMutex_);
-            log_.push_back(line);
-        };
-        server_ = std::make_unique<labserver::LabServer>(options);
-        EXPECT_TRUE(server_->start(0));
-        inWork_ = std::make_unique<testing_support::CurrentFolderScope>(work_);
-        setUp(request_, server_->url());
+    LabUpdateTest() {
         temp_.write("work/snapord2.ini", kOldCatalogue);
         temp_.write("work/hlavicka.jpg", kOldPicture);
     }
 
-    fs::path published(std::string_view name) const { return data_ / "public" / "2.0.24.3" / name; }
     std::string publishedFile(std::string_view name) const {
         return temp_.read("data/public/2.0.24.3/" + std::string(name));
     }
-    std::string local(std::string_view name) const { return temp_.read("work/" + std::string(name)); }
+    std::string localFile(std::string_view name) const { return temp_.read("work/" + std::string(name)); }
     bool localExists(std::string_view name) const { return temp_.exists("work/" + std::string(name)); }
-    std::vector<std::string> logLines() {
-        std::lock_guard lock(logMutex_);
-        return log_;
-    }
     // No download is left under its temporary name.
     void expectNoDownloadsLeft() const {
         EXPECT_FALSE(localExists("snapord2.dnl"));
         EXPECT_FALSE(localExists("hlavicka.dnl"));
     }
 
-    testing_support::TempFolder temp_;
-    fs::path data_;
-    std::string work_;
-    std::unique_ptr<labserver::LabServer> server_;
-    std::unique_ptr<testing_support::CurrentFolderScope> inWork_;
-    ServerRequest request_;
-    std::mutex logMutex_;
-    std::vector<std::string> log_;
     RecordingView view_;
 };
 
 TEST_F(LabUpdateTest, ACompleteUpdateReplacesTheLabsFilesAndShowsTheMessage) {
     LabUpdate update;
     EXPECT_EQ(update.RunUpdate(request_, view_), UpdateOutcome::Done);
-    EXPECT_EQ(local("snapord2.ini"), publishedFile("snapord2.ini"));
-    EXPECT_EQ(local("hlavicka.jpg"), publishedFile("hlavicka.jpg"));
+    EXPECT_EQ(localFile("snapord2.ini"), publishedFile("snapord2.ini"));
+    EXPECT_EQ(localFile("hlavicka.jpg"), publishedFile("hlavicka.jpg"));
     ASSERT_EQ(view_.newsShown.size(), 1u);
     EXPECT_EQ(view_.newsShown[0], publishedFile("message.txt"));
     EXPECT_EQ(view_.statuses, std::vector<std::string>{uiText(UiText::Done)});
@@ -124,9 +97,9 @@ TEST_F(LabUpdateTest, WithTheServerStoppedEverythingStaysAsItWas) {
     server_->stop();
     LabUpdate update;
     EXPECT_EQ(update.RunUpdate(request_, view_), UpdateOutcome::CatalogueKept);
-    EXPECT_EQ(local("snapord2.ini"), kOldCatalogue);
-    EXPECT_EQ(local("hlavicka.jpg"), kOldPicture);
-    EXPECT_EQ(local("message.txt"), "3 older\n\n");
+    EXPECT_EQ(localFile("snapord2.ini"), kOldCatalogue);
+    EXPECT_EQ(localFile("hlavicka.jpg"), kOldPicture);
+    EXPECT_EQ(localFile("message.txt"), "3 older\n\n");
     EXPECT_TRUE(view_.newsShown.empty());
     EXPECT_EQ(view_.statuses, std::vector<std::string>{uiText(UiText::UpdateFailed)});
     expectNoDownloadsLeft();
@@ -137,7 +110,7 @@ TEST_F(LabUpdateTest, APictureTheLabDoesNotPublishTakesTheLocalOneAway) {
     LabUpdate update;
     EXPECT_EQ(update.RunUpdate(request_, view_), UpdateOutcome::Done);
     EXPECT_FALSE(localExists("hlavicka.jpg"));
-    EXPECT_EQ(local("snapord2.ini"), publishedFile("snapord2.ini"));
+    EXPECT_EQ(localFile("snapord2.ini"), publishedFile("snapord2.ini"));
     EXPECT_EQ(view_.newsShown.size(), 1u);
     expectNoDownloadsLeft();
 }
@@ -158,8 +131,8 @@ TEST_F(LabUpdateTest, ACatalogueLargerThanAnyCatalogueIsRefused) {
     temp_.write("data/public/2.0.24.3/snapord2.ini", huge);
     LabUpdate update;
     EXPECT_EQ(update.RunUpdate(request_, view_), UpdateOutcome::CatalogueKept);
-    EXPECT_EQ(local("snapord2.ini"), kOldCatalogue);
-    EXPECT_EQ(local("hlavicka.jpg"), kOldPicture);
+    EXPECT_EQ(localFile("snapord2.ini"), kOldCatalogue);
+    EXPECT_EQ(localFile("hlavicka.jpg"), kOldPicture);
     EXPECT_EQ(view_.statuses, std::vector<std::string>{uiText(UiText::UpdateFailed)});
     EXPECT_EQ(logLines().size(), 1u);  // neither picture nor message was fetched
     expectNoDownloadsLeft();
@@ -186,8 +159,8 @@ TEST_F(LabUpdateTest, AReplyThatIsNoWholeCatalogueKeepsTheOldOne) {
         RecordingView view;
         LabUpdate update;
         EXPECT_EQ(update.RunUpdate(request_, view), UpdateOutcome::CatalogueKept);
-        EXPECT_EQ(local("snapord2.ini"), kOldCatalogue);
-        EXPECT_EQ(local("hlavicka.jpg"), kOldPicture);
+        EXPECT_EQ(localFile("snapord2.ini"), kOldCatalogue);
+        EXPECT_EQ(localFile("hlavicka.jpg"), kOldPicture);
         EXPECT_EQ(view.statuses, std::vector<std::string>{uiText(UiText::UpdateFailed)});
         EXPECT_EQ(raw.connectionCount(), 1u);
         expectNoDownloadsLeft();
@@ -219,7 +192,7 @@ TEST_F(LabUpdateTest, ASecondUpdateWhileTheFirstWaitsFailsAtOnceAndTheFirstGoesO
     EXPECT_EQ(second.looks, 0);
     EXPECT_TRUE(downloadKept);
     EXPECT_EQ(view_.statuses, std::vector<std::string>{uiText(UiText::Done)});
-    EXPECT_EQ(local("snapord2.ini"), publishedFile("snapord2.ini"));
+    EXPECT_EQ(localFile("snapord2.ini"), publishedFile("snapord2.ini"));
     EXPECT_EQ(view_.newsShown.size(), 1u);
     EXPECT_EQ(logLines().size(), 3u);  // the second update sent nothing
     expectNoDownloadsLeft();

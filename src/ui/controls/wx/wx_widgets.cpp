@@ -66,14 +66,10 @@ LabelWidget::LabelWidget(wxWindow* parent, int id, const wxRect& rect, Align ali
         event.Skip();
     });
     if (scrolls_) {
-        Bind(wxEVT_SCROLLWIN_TOP, &LabelWidget::onScroll, this);
-        Bind(wxEVT_SCROLLWIN_BOTTOM, &LabelWidget::onScroll, this);
-        Bind(wxEVT_SCROLLWIN_LINEUP, &LabelWidget::onScroll, this);
-        Bind(wxEVT_SCROLLWIN_LINEDOWN, &LabelWidget::onScroll, this);
-        Bind(wxEVT_SCROLLWIN_PAGEUP, &LabelWidget::onScroll, this);
-        Bind(wxEVT_SCROLLWIN_PAGEDOWN, &LabelWidget::onScroll, this);
-        Bind(wxEVT_SCROLLWIN_THUMBTRACK, &LabelWidget::onScroll, this);
-        Bind(wxEVT_SCROLLWIN_THUMBRELEASE, &LabelWidget::onScroll, this);
+        for (const auto& type : {wxEVT_SCROLLWIN_TOP, wxEVT_SCROLLWIN_BOTTOM, wxEVT_SCROLLWIN_LINEUP,
+                                 wxEVT_SCROLLWIN_LINEDOWN, wxEVT_SCROLLWIN_PAGEUP, wxEVT_SCROLLWIN_PAGEDOWN,
+                                 wxEVT_SCROLLWIN_THUMBTRACK, wxEVT_SCROLLWIN_THUMBRELEASE})
+            Bind(type, &LabelWidget::onScroll, this);
         Bind(wxEVT_MOUSEWHEEL, &LabelWidget::onWheel, this);
         Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
             updateScrollbar();
