@@ -102,13 +102,25 @@ int LabelWidget::visibleLines() const {
     return std::max(1, GetClientSize().GetHeight() / lineHeight);
 }
 
+int LabelWidget::textWidth() const {
+    // A frame takes a pixel on each side, and its text is indented (see onPaint).
+    const int frame = bordered_ ? 2 * kFrameInset + kFrameIndent : 0;
+    return std::max(0, GetClientSize().GetWidth() - frame - scrollbarRoom_);
+}
+
 void LabelWidget::updateScrollbar() {
     if (!scrolls_)
         return;
     wxClientDC dc(this);
     dc.SetFont(GetFont());
-    lineCount_ = static_cast<int>(wrapText(dc, text_, GetClientSize().GetWidth()).size());
+    scrollbarRoom_ = 0;
+    lineCount_ = static_cast<int>(wrapText(dc, text_, textWidth()).size());
     const int visible = visibleLines();
+    if (lineCount_ > visible) {
+        // The desktop may draw its scroll bar over the text: the lines keep clear of it.
+        scrollbarRoom_ = std::max(0, wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this));
+        lineCount_ = static_cast<int>(wrapText(dc, text_, textWidth()).size());
+    }
     if (lineCount_ <= visible) {
         firstLine_ = 0;
         SetScrollbar(wxVERTICAL, 0, 0, 0);
@@ -170,17 +182,21 @@ void LabelWidget::onPaint(wxPaintEvent& /*event*/) {
         dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW)));
         dc.SetBrush(*wxTRANSPARENT_BRUSH);
         dc.DrawRectangle(0, 0, size.GetWidth(), size.GetHeight());
-        inset = 1;
+        inset = kFrameInset;
         // Text in a frame starts where a list box's rows start, so a header lines up with its list.
-        indent = 3;
+        indent = kFrameIndent;
     }
     dc.SetFont(GetFont());
     dc.SetTextForeground(textColour(IsEnabled()));
     dc.SetClippingRegion(inset, inset, size.GetWidth() - 2 * inset, size.GetHeight() - 2 * inset);
-    const int width = size.GetWidth() - 2 * inset - indent;
+    const int width = textWidth();
     const std::vector<wxString> lines = wrapText(dc, text_, width);
+    const std::size_t first = scrolls_ ? static_cast<std::size_t>(firstLine_) : 0;
     int y = inset;
-    for (std::size_t i = scrolls_ ? static_cast<std::size_t>(firstLine_) : 0; i < lines.size(); ++i) {
+    for (std::size_t i = first; i < lines.size(); ++i) {
+        // A scrolling label shows whole lines only; the scroll bar reaches the rest.
+        if (scrolls_ && i > first && y + dc.GetCharHeight() > size.GetHeight() - inset)
+            break;
         const wxString& line = lines[i];
         const int lineWidth = dc.GetTextExtent(line).GetWidth();
         int x = inset + indent;

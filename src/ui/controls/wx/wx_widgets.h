@@ -42,6 +42,11 @@ class LabelWidget final : public wxWindow {
     void updateScrollbar();
     void scrollTo(int line);
     int visibleLines() const;
+    // The width the text wraps at.
+    int textWidth() const;
+
+    static constexpr int kFrameInset = 1;
+    static constexpr int kFrameIndent = 3;
 
     wxString text_;
     Align align_;
@@ -49,6 +54,8 @@ class LabelWidget final : public wxWindow {
     bool scrolls_;
     int firstLine_ = 0;
     int lineCount_ = 0;
+    // Kept free at the right while the text is taller than the label.
+    int scrollbarRoom_ = 0;
     int wheelRotation_ = 0;
     std::function<void()> onClick_;
 };
