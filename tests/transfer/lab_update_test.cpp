@@ -105,16 +105,6 @@ TEST_F(LabUpdateTest, WithTheServerStoppedEverythingStaysAsItWas) {
     expectNoDownloadsLeft();
 }
 
-TEST_F(LabUpdateTest, APictureTheLabDoesNotPublishTakesTheLocalOneAway) {
-    fs::remove(published("hlavicka.jpg"));
-    LabUpdate update;
-    EXPECT_EQ(update.RunUpdate(request_, view_), UpdateOutcome::Done);
-    EXPECT_FALSE(localExists("hlavicka.jpg"));
-    EXPECT_EQ(localFile("snapord2.ini"), publishedFile("snapord2.ini"));
-    EXPECT_EQ(view_.newsShown.size(), 1u);
-    expectNoDownloadsLeft();
-}
-
 TEST_F(LabUpdateTest, NoMessageOnTheServerShowsNone) {
     fs::remove(published("message.txt"));
     temp_.write("work/message.txt", "9 left by a broken download\n\n");
