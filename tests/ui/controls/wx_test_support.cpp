@@ -1,5 +1,6 @@
 #include "wx_test_support.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -94,6 +95,16 @@ void settle() {
             wxTheApp->Dispatch();
         wxTheApp->Yield(true);
     }
+}
+
+bool settleUntil(const std::function<bool()>& done) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > limit)
+            return false;
+        settle();
+    }
+    return true;
 }
 
 // --- Scripts

@@ -76,4 +76,8 @@ class ScriptedWindows {
 // Lets the toolkit dispatch what is pending (paints, deferred calls) for a moment.
 void settle();
 
+// Dispatches until `done` holds, for events that the X server sends back later (simulated keys and
+// clicks); false when it still does not hold after a generous safety limit.
+bool settleUntil(const std::function<bool()>& done);
+
 }  // namespace wxtest
