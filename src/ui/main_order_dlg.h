@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +29,7 @@
 #include "ui/controls/dialog.h"
 #include "ui/file_tree_ctrl.h"
 #include "ui/main_window_hooks.h"
+#include "ui/preview_loader.h"
 
 class CMainOrderDlg : public ui::Dialog {
   public:
@@ -81,6 +83,9 @@ class CMainOrderDlg : public ui::Dialog {
     CFileTreeCtrl& fileTree() { return fileTree_; }
     const OrderList& order() const { return order_; }
     const PhotoPreview& preview() const { return preview_; }
+    // Blocks until the picture being loaded for the preview has been handed to the UI thread, where it
+    // is shown at the next dispatch of events. For tests.
+    void WaitForPreview();
     LastUsedList lastUsedList() const { return lastUsedList_; }
     SelectionMode selectionMode() const { return selectionMode_; }
     bool photobookMode() const { return photobookMode_; }
@@ -128,8 +133,10 @@ class CMainOrderDlg : public ui::Dialog {
     // files are missing.
     void RefreshSummary(bool askAboutMissing);
 
-    // Pictures (main_pictures.cpp): the preview of a file of the file list or the order.
+    // Pictures (main_pictures.cpp): the preview of a file of the file list or the order. The picture
+    // loads on a worker thread; PreviewLoaded shows it, for the latest choice only.
     void Preview(const std::string& path);
+    void PreviewLoaded(const std::string& path, PreviewPicture preview);
 
     // Sending (main_send.cpp). Saves the order and rebuilds the order document from it; false, with the
     // user told why, when the document cannot hold the whole order.
@@ -157,6 +164,11 @@ class CMainOrderDlg : public ui::Dialog {
 
     PhotoPreview preview_;
     HeaderPicture header_;
+    // While a preview loads: the wait cursor, and the loading text of the status line.
+    std::optional<ui::WaitCursor> previewWait_;
+    std::string previewStatus_;
+    // Last: its worker is stopped before anything it delivers to is gone.
+    std::unique_ptr<PreviewLoader> previewLoader_;
 };
 
 // The one main window of the run; null before its onInit and after it is gone.
