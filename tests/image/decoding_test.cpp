@@ -274,7 +274,7 @@ TEST(Decoding, HostileFilesAreRefusedWithinTheirWorkLimit) {
         // 16384 x 16384 in 999 scans of 4 bytes, 17 KB: the coefficients of the whole picture would take
         // 512 MB, refused before any scan is read.
         {"progressive JPEG of 999 empty scans", jpegOfEmptyScans(16384, 16384, 999),
-         LoadOutcome::TooDemanding, 200},
+         LoadOutcome::TooDemanding, 300},
         // 883 valid scans over 262144 blocks: 231 million blocks, far more than the limit allows.
         {"progressive JPEG of 883 scans", jpegOfManyValidScans(4096, 4096), LoadOutcome::TooDemanding, 1001},
         // One row of 268 million pixels: refused before libpng allocates its rows.
