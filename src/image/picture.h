@@ -52,8 +52,8 @@ struct LoadOptions {
 struct LoadReport {
     LoadOutcome outcome = LoadOutcome::Unreadable;
     // The work the decoding did and the most it was allowed, in the units of the file's codec (JPEG:
-    // coefficient blocks; others: bytes of decoded samples). The limit keeps any single file within
-    // about a second of work.
+    // coefficient blocks; others: bytes of decoded samples and of the RGB made of them). A file that
+    // asks for more than the limit is refused, within about a second.
     std::uint64_t work = 0;
     std::uint64_t workLimit = 0;
 };

@@ -55,9 +55,9 @@ void CMainOrderDlg::Preview(const std::string& path) {
 }
 
 void CMainOrderDlg::PreviewLoaded(const std::string& path, PreviewPicture preview) {
+    previewWait_.reset();
     if (!hasHost() || host().isEnding())
         return;
-    previewWait_.reset();
     const LoadOutcome outcome = preview.outcome;
     const int width = preview.width;
     const int height = preview.height;
