@@ -156,9 +156,13 @@ TEST_F(OnScreen, PicturesOfAFolderGoIntoTheOrderWithTheirPreview) {
         user.clickItem(kFileList, 0);
         user.ctrlClickItem(kFileList, 1);
         user.ctrlClickItem(kFileList, 2);
-        // Enter on the X server's keyboard, the file list having the focus.
+        // Enter on the X server's keyboard, the file list having the focus. The preview loads on a
+        // worker thread; its result comes with the next events.
         pressKey(window, WXK_RETURN);
-        wxtest::settleUntil([&] { return host.list(kOrderList).count() == 3; });
+        wxtest::settleUntil([&] {
+            return host.list(kOrderList).count() == 3 &&
+                   host.label(kStatus).text() == photos + "/d.jpg (300x400)";
+        });
         ASSERT_EQ(host.list(kOrderList).count(), 3);
         EXPECT_EQ(host.list(kOrderList).itemText(0), "  10x15     lesk    bez     1    " + photos + "/a.jpg");
         EXPECT_EQ(host.list(kOrderList).itemText(2), "  10x15     lesk    bez     1    " + photos + "/c.jpg");

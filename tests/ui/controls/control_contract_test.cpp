@@ -1,5 +1,6 @@
 // The control layer's contract, run against each backend (see contract_backend.h).
 #include <algorithm>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -548,6 +549,35 @@ TEST_F(ControlContract, MessageBoxesAndNestedWindowsAreAnsweredAndDriven) {
     EXPECT_EQ(boxes[1].caption, "Dotaz");
     EXPECT_EQ(boxes[2].icon, ui::MessageIcon::Information);
     EXPECT_FALSE(boxes[2].yesNo);
+}
+
+// A worker thread hands its result to the window: the action runs on the UI thread where events are
+// dispatched, never inside the call that posts it, in the order posted.
+TEST_F(ControlContract, ActionsPostedFromAnyThreadRunOnTheUiThreadInOrder) {
+    const std::thread::id uiThread = std::this_thread::get_id();
+    std::vector<std::string> ran;
+    bool allOnUiThread = true;
+    run([&](DialogHost& host, UserActions&) {
+        ui::DesktopServices& services = host.services();
+        const auto note = [&](const char* what) {
+            return [&, what] {
+                ran.push_back(what);
+                allOnUiThread = allOnUiThread && std::this_thread::get_id() == uiThread;
+            };
+        };
+        services.runOnUiThread(note("from the UI thread"));
+        EXPECT_TRUE(ran.empty());
+        std::thread worker([&] {
+            services.runOnUiThread(note("from a worker"));
+            services.runOnUiThread(note("from a worker, later"));
+        });
+        worker.join();
+        EXPECT_TRUE(ran.empty());
+        backend().settle();
+        services.pumpEvents();
+    });
+    EXPECT_EQ(ran, (std::vector<std::string>{"from the UI thread", "from a worker", "from a worker, later"}));
+    EXPECT_TRUE(allOnUiThread);
 }
 
 }  // namespace
