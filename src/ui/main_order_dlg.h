@@ -141,6 +141,7 @@ class CMainOrderDlg : public ui::Dialog, public MainWindowLink {
 
     // What the windows and procedures started now receive.
     OrderSession Session();
+    ui::DesktopServices& services() { return host().services(); }
 
     // Sending (main_send.cpp). Saves the order and rebuilds the order document from it; false, with the
     // user told why, when the document cannot hold the whole order.
