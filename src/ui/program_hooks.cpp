@@ -1,6 +1,9 @@
 // The windows and procedures the main window starts in the product.
 #include "ui/main_window_hooks.h"
+#include "ui/order_params_dlg.h"
 
 MainWindowHooks programHooks() {
-    return MainWindowHooks{};
+    MainWindowHooks hooks;
+    hooks.runOrderParams = runOrderParams;
+    return hooks;
 }

@@ -213,6 +213,19 @@ TEST_F(ControlContract, EditsReportEveryChangeAndFilterWhatIsTyped) {
                                                     "text 905", "text 905", "text 905"}));
 }
 
+TEST_F(ControlContract, EditsRefuseTypedCharactersThatCp1250CannotHold) {
+    const auto dialog = run([](DialogHost& host, UserActions& user) {
+        // Every character here but the emoji and the arrow has a cp1250 byte; the Czech ones too.
+        user.typeUnicode(kEdit, U"Čáp € \U0001F600ß\u2192ł");
+        EXPECT_EQ(host.edit(kEdit).text(), "Čáp € ßł"_cz);
+        user.typeUnicode(kPassword, U"\u2192");
+        EXPECT_EQ(host.edit(kPassword).text(), "");
+    });
+    // Only the characters taken were changes.
+    EXPECT_EQ(std::count(dialog.log.begin(), dialog.log.end(), "text 903"), 8);
+    EXPECT_EQ(std::count(dialog.log.begin(), dialog.log.end(), "text 905"), 0);
+}
+
 TEST_F(ControlContract, ComboBoxSelectsByIndexAndReportsOnlyTheUsersChoice) {
     const auto dialog = run([](DialogHost& host, UserActions& user) {
         ui::ComboBox& combo = host.combo(kCombo);

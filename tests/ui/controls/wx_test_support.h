@@ -35,6 +35,7 @@ class WxActions final : public contract::UserActions {
     void ctrlClickItem(int listId, int index) override;
     void doubleClickItem(int listId, int index) override;
     void type(int editId, std::string_view characters) override;
+    void typeUnicode(int editId, std::u32string_view characters) override;
     void pressKey(int id, const ui::KeyEvent& key) override;
     void pressEnter() override;
     void pressEscape() override;
