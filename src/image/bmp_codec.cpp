@@ -46,15 +46,15 @@ bool readAt(std::FILE* file, long offset, std::uint8_t* data, std::size_t size) 
 
 }  // namespace
 
-bool decodeBmp(std::FILE* file, Decoded& out) {
+Outcome decodeBmp(std::FILE* file, RowCollector& rows) {
     std::array<std::uint8_t, 14 + 124> header{};
     const std::size_t got = std::fread(header.data(), 1, header.size(), file);
     if (got < 14 + 12 || header[0] != 'B' || header[1] != 'M')
-        return false;
+        return Outcome::Damaged;
     const std::uint32_t dataOffset = little32(&header[10]);
     const std::uint32_t infoSize = little32(&header[14]);
     if (infoSize < 12 || 14 + std::size_t{infoSize} > got)
-        return false;
+        return Outcome::Damaged;
     const std::uint8_t* info = &header[14];
 
     std::int64_t width = 0;
@@ -70,7 +70,7 @@ bool decodeBmp(std::FILE* file, Decoded& out) {
         paletteEntrySize = 3;
     } else {
         if (infoSize < 40)
-            return false;
+            return Outcome::Damaged;
         width = static_cast<std::int32_t>(little32(info + 4));
         height = static_cast<std::int32_t>(little32(info + 8));
         bits = little16(info + 14);
@@ -80,14 +80,15 @@ bool decodeBmp(std::FILE* file, Decoded& out) {
     const bool topDown = height < 0;
     if (topDown)
         height = -height;
-    if (!withinPixelLimit(static_cast<std::uint64_t>(std::max<std::int64_t>(width, 0)),
-                          static_cast<std::uint64_t>(height)))
-        return false;
+    if (width <= 0 || height == 0)
+        return Outcome::Damaged;
+    if (!withinPixelLimit(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height)))
+        return Outcome::TooDemanding;
     const bool palette = bits == 1 || bits == 4 || bits == 8;
     if (!palette && bits != 16 && bits != 24 && bits != 32)
-        return false;
+        return Outcome::Damaged;
     if (compression != kUncompressed && !(compression == kColourMasks && (bits == 16 || bits == 32)))
-        return false;
+        return Outcome::Damaged;
 
     Channel red(bits == 16 ? 0x7C00 : 0xFF0000);
     Channel green(bits == 16 ? 0x03E0 : 0x00FF00);
@@ -96,7 +97,7 @@ bool decodeBmp(std::FILE* file, Decoded& out) {
         // The masks follow a plain 40-byte header and are part of the longer ones.
         std::array<std::uint8_t, 12> masks{};
         if (!readAt(file, 14 + 40, masks.data(), masks.size()))
-            return false;
+            return Outcome::Damaged;
         red = Channel(little32(&masks[0]));
         green = Channel(little32(&masks[4]));
         blue = Channel(little32(&masks[8]));
@@ -106,11 +107,11 @@ bool decodeBmp(std::FILE* file, Decoded& out) {
     if (palette) {
         const std::uint32_t count = coloursUsed ? coloursUsed : 1u << bits;
         if (count > 256)
-            return false;
+            return Outcome::Damaged;
         const long paletteAt = 14 + static_cast<long>(infoSize) + (compression == kColourMasks ? 12 : 0);
         std::vector<std::uint8_t> entries(std::size_t{count} * paletteEntrySize);
         if (!readAt(file, paletteAt, entries.data(), entries.size()))
-            return false;
+            return Outcome::Damaged;
         for (std::uint32_t i = 0; i < count; ++i) {
             const std::uint8_t* e = &entries[std::size_t{i} * paletteEntrySize];
             colours.push_back({e[2], e[1], e[0]});
@@ -121,14 +122,23 @@ bool decodeBmp(std::FILE* file, Decoded& out) {
     const auto w = static_cast<std::size_t>(width);
     const auto h = static_cast<std::size_t>(height);
     const std::size_t stride = (w * bits + 31) / 32 * 4;
+    if (!rows.budget().allows(rowWork(stride, w, h)))
+        return Outcome::TooDemanding;
+    // Rows stored bottom-up are the picture mirrored top to bottom.
+    const int orientation = topDown ? 1 : 4;
+    const Outcome begun = rows.begin({static_cast<int>(w), static_cast<int>(h)},
+                                     {static_cast<int>(w), static_cast<int>(h)}, orientation);
+    if (begun != Outcome::Decoded)
+        return begun;
     std::vector<std::uint8_t> row(stride);
-    out.rgb.assign(w * h * 3, 0);
     if (std::fseek(file, static_cast<long>(dataOffset), SEEK_SET) != 0)
-        return false;
+        return Outcome::Damaged;
     for (std::size_t line = 0; line < h; ++line) {
+        if (!rows.budget().spend(rowWork(stride, w, 1)))
+            return rows.budget().refusal();
         if (std::fread(row.data(), 1, stride, file) != stride)
-            return false;
-        std::uint8_t* target = out.rgb.data() + (topDown ? line : h - 1 - line) * w * 3;
+            return Outcome::Damaged;
+        std::uint8_t* target = rows.rowBuffer();
         for (std::size_t x = 0; x < w; ++x, target += 3) {
             Rgb colour;
             if (palette) {
@@ -146,10 +156,9 @@ bool decodeBmp(std::FILE* file, Decoded& out) {
             target[1] = colour.green;
             target[2] = colour.blue;
         }
+        rows.commitRow();
     }
-    out.width = out.ownWidth = static_cast<int>(w);
-    out.height = out.ownHeight = static_cast<int>(h);
-    return true;
+    return Outcome::Decoded;
 }
 
 }  // namespace codecs

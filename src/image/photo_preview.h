@@ -1,14 +1,25 @@
 // The preview of the photograph last chosen in the main window's file list or order list.
 //
-// The main window owns one PhotoPreview and calls it on the UI thread: choose() decides whether a
-// path is to be loaded at all, load() loads it; the window shows the wait cursor and the status texts
-// around them and draws picture() inside its preview frame. Only the kWidth x kHeight result is kept.
+// The main window owns one PhotoPreview and calls it on the UI thread: choose() decides whether a path
+// is to be loaded at all; decode() does the loading and may run on any thread (the window runs it on a
+// worker thread, so that a large or hostile picture never stops the window); show() takes its result.
+// The window draws picture() inside its preview frame. Only the kWidth x kHeight result is kept.
 #pragma once
 
+#include <stop_token>
 #include <string>
 #include <string_view>
 
 #include "image/picture.h"
+
+// A loaded preview: the thumbnail on the grey canvas and the picture's own size (upright), or why the
+// picture could not be shown.
+struct PreviewPicture {
+    LoadOutcome outcome = LoadOutcome::Unreadable;
+    Picture picture;
+    int width = 0;
+    int height = 0;
+};
 
 class PhotoPreview {
   public:
@@ -21,9 +32,15 @@ class PhotoPreview {
     // so a picture that failed to load is not tried again until another one was chosen in between.
     bool choose(std::string_view path);
 
-    // Empties the preview and loads `path` as the picture type of its name; on success the preview
-    // holds the thumbnail on the grey canvas and loadedWidth/Height the picture's own size. On failure
-    // the preview stays empty.
+    // Loads `path` as the picture type of its name and makes its thumbnail. Any thread; stopping `stop`
+    // withdraws the load, which then ends soon as Cancelled.
+    static PreviewPicture decode(std::string_view path, std::stop_token stop = {});
+
+    // Empties the preview.
+    void clear();
+    // Shows a decoded preview: the thumbnail and the size when it loaded; otherwise the preview is empty.
+    void show(PreviewPicture preview);
+    // decode() and show() on the calling thread; true when the picture loaded.
     bool load(std::string_view path);
 
     const Picture& picture() const { return picture_; }

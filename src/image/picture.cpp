@@ -32,26 +32,40 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-bool decodeAs(PictureType type, std::FILE* file, ThumbnailBox box, codecs::Decoded& out) {
+codecs::Outcome decodeAs(PictureType type, std::FILE* file, codecs::RowCollector& rows) {
     std::rewind(file);
-    out = {};
     // The decoders catch their own libraries' failures; only our own allocations can throw here.
     try {
         switch (type) {
             case PictureType::Jpeg:
-                return codecs::decodeJpeg(file, box, out);
+                return codecs::decodeJpeg(file, rows);
             case PictureType::Tiff:
-                return codecs::decodeTiff(file, out);
+                return codecs::decodeTiff(file, rows);
             case PictureType::Png:
-                return codecs::decodePng(file, out);
+                return codecs::decodePng(file, rows);
             case PictureType::Bmp:
-                return codecs::decodeBmp(file, out);
+                return codecs::decodeBmp(file, rows);
             case PictureType::Unknown:
-                return false;
+                break;
         }
     } catch (const std::bad_alloc&) {
+        return codecs::Outcome::TooDemanding;
     }
-    return false;
+    return codecs::Outcome::Damaged;
+}
+
+LoadOutcome loadOutcomeOf(codecs::Outcome outcome) {
+    switch (outcome) {
+        case codecs::Outcome::Decoded:
+            return LoadOutcome::Loaded;
+        case codecs::Outcome::Damaged:
+            return LoadOutcome::Damaged;
+        case codecs::Outcome::TooDemanding:
+            return LoadOutcome::TooDemanding;
+        case codecs::Outcome::Cancelled:
+            return LoadOutcome::Cancelled;
+    }
+    return LoadOutcome::Damaged;
 }
 
 PictureType detectInFile(std::FILE* file) {
@@ -148,28 +162,43 @@ void Picture::destroy() {
 }
 
 bool Picture::load(std::string_view path, PictureType type) {
-    return load(path, type, ThumbnailBox{});
+    return load(path, type, LoadOptions{}).outcome == LoadOutcome::Loaded;
 }
 
 bool Picture::load(std::string_view path, PictureType type, ThumbnailBox box) {
+    return load(path, type, LoadOptions{box, {}}).outcome == LoadOutcome::Loaded;
+}
+
+LoadReport Picture::load(std::string_view path, PictureType /*type*/, const LoadOptions& options) {
     destroy();
+    LoadReport report;
     const File file(platform::openFile(path, "rb"));
     if (!file)
-        return false;
-    codecs::Decoded decoded;
-    bool ok = type != PictureType::Unknown && decodeAs(type, file.get(), box, decoded);
-    if (!ok) {
-        const auto detected = detectInFile(file.get());
-        ok = detected != type && decodeAs(detected, file.get(), box, decoded);
+        return report;
+    // Every decoder needs its format's signature at the start of the file, so the codec that the name
+    // suggests could only succeed where detection finds the same format: the content decides alone.
+    const PictureType found = detectInFile(file.get());
+    if (found == PictureType::Unknown) {
+        report.outcome = std::ferror(file.get()) ? LoadOutcome::Unreadable : LoadOutcome::NotAPicture;
+        return report;
     }
-    if (!ok)
-        return false;
+    codecs::WorkBudget budget(codecs::workLimit(found), options.stop);
+    codecs::RowCollector rows(options.box, budget);
+    codecs::Outcome outcome = decodeAs(found, file.get(), rows);
+    if (outcome == codecs::Outcome::Decoded && !rows.complete())
+        outcome = codecs::Outcome::Damaged;
+    report.outcome = loadOutcomeOf(outcome);
+    report.work = budget.spent();
+    report.workLimit = budget.limit();
+    if (outcome != codecs::Outcome::Decoded)
+        return report;
+    codecs::Decoded decoded = rows.finish();
     width_ = decoded.width;
     height_ = decoded.height;
     ownWidth_ = decoded.ownWidth;
     ownHeight_ = decoded.ownHeight;
     pixels_ = std::move(decoded.rgb);
-    return true;
+    return report;
 }
 
 int Picture::bitsPerPixel() const {

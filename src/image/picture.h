@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <span>
+#include <stop_token>
 #include <string_view>
 #include <vector>
 
@@ -31,6 +32,32 @@ struct ThumbnailBox {
     int height = 0;
 };
 
+// What came of a load.
+enum class LoadOutcome {
+    Loaded,
+    Unreadable,    // the file cannot be opened or read
+    NotAPicture,   // its content is in no format that the library reads
+    Damaged,       // a picture that does not decode completely: cut short or corrupt
+    TooDemanding,  // larger, or more work to decode, than a load may take on
+    Cancelled,     // the load was withdrawn before it ended
+};
+
+struct LoadOptions {
+    // The thumbnail the picture is loaded for (see Picture::load); empty: the picture is loaded whole.
+    ThumbnailBox box;
+    // Stopped from any thread, the load ends soon after as Cancelled.
+    std::stop_token stop;
+};
+
+struct LoadReport {
+    LoadOutcome outcome = LoadOutcome::Unreadable;
+    // The work the decoding did and the most it was allowed, in the units of the file's codec (JPEG:
+    // coefficient blocks; others: bytes of decoded samples and of the RGB made of them). A file that
+    // asks for more than the limit is refused, within about a second.
+    std::uint64_t work = 0;
+    std::uint64_t workLimit = 0;
+};
+
 class Picture {
   public:
     Picture() = default;
@@ -44,14 +71,21 @@ class Picture {
     // Makes the picture empty.
     void destroy();
 
-    // Decodes the file at the cp1250 `path`. With a type, that codec is tried first and detection by
-    // content follows when it fails; with Unknown, detection only. On failure the picture is empty and
-    // the result false. Damaged or hostile files fail cleanly (no crash, no hang, bounded memory).
+    // Decodes the file at the cp1250 `path`. The type of its name (Unknown for none) is a hint; the
+    // format is the one its content announces, so a JPEG named .tif loads as a JPEG. A picture whose
+    // file tells how it is to be turned (EXIF orientation in a JPEG, the Orientation tag of a TIFF)
+    // comes out upright: every size below is then the upright one. On failure the picture is empty.
+    // Damaged or hostile files fail cleanly: no crash, bounded memory (a few hundred MB at most) and
+    // bounded work (about a second).
+    //
+    // With options.box, the picture is loaded for a thumbnail into that box, made next: a JPEG may be
+    // decoded at a reduced scale, and a picture that the thumbnail shrinks both ways is reduced while
+    // it is decoded, so width() and height() may be smaller than ownWidth() and ownHeight(). The
+    // thumbnail made afterwards has the size and content of one made from a full decode (up to
+    // rounding). Any thread; a picture is not shared while it loads.
+    LoadReport load(std::string_view path, PictureType type, const LoadOptions& options);
+    // The same, true when the picture loaded.
     bool load(std::string_view path, PictureType type = PictureType::Unknown);
-    // The same, for a picture that is thumbnailed into `box` next: a JPEG may then be decoded at a reduced
-    // scale (much faster for photographs), so width() and height() may be smaller than ownWidth() and
-    // ownHeight(). The thumbnail made afterwards has the size and content of one made from a full decode
-    // (up to rounding).
     bool load(std::string_view path, PictureType type, ThumbnailBox box);
 
     // The size of the pixels held.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "image/area_reduction.h"
 #include "image/codecs.h"
 #include "image/picture.h"
 
@@ -10,73 +11,12 @@ namespace {
 
 using codecs::Size;
 
-// Area averaging along one axis: destination pixel d covers the source interval from d * src / dst to
-// (d + 1) * src / dst, measured in thousandths of a source pixel; each source pixel weighs as many
-// thousandths as it shares with that interval.
-struct Coverage {
-    int first = 0;                      // first source pixel covered
-    std::vector<std::int64_t> weights;  // weights of first, first + 1, ...
-    std::int64_t total = 0;             // their sum: the width of the interval
-};
-
-std::vector<Coverage> coverages(int src, int dst) {
-    std::vector<Coverage> result(dst);
-    for (int d = 0; d < dst; ++d) {
-        const std::int64_t begin = std::int64_t{d} * src * 1000 / dst;
-        const std::int64_t end = std::int64_t{d + 1} * src * 1000 / dst;
-        auto& c = result[d];
-        c.first = static_cast<int>(begin / 1000);
-        const int last = static_cast<int>((end - 1) / 1000);
-        for (int s = c.first; s <= last; ++s) {
-            const std::int64_t from = std::max(begin, std::int64_t{s} * 1000);
-            const std::int64_t to = std::min(end, std::int64_t{s + 1} * 1000);
-            c.weights.push_back(to - from);
-        }
-        c.total = end - begin;
-    }
-    return result;
-}
-
 // Scales RGB rows of `from` down to `to` (not larger in either direction) by area averaging.
 std::vector<std::uint8_t> averageAreas(const std::uint8_t* rgb, Size from, Size to) {
-    const auto across = coverages(from.width, to.width);
-    const auto down = coverages(from.height, to.height);
-    std::vector<std::uint8_t> out(static_cast<std::size_t>(to.width) * to.height * 3);
-    std::vector<std::uint64_t> row(static_cast<std::size_t>(to.width) * 3);
-    std::vector<std::uint64_t> sums(row.size());
-    for (int y = 0; y < to.height; ++y) {
-        std::fill(sums.begin(), sums.end(), 0);
-        const auto& vertical = down[y];
-        for (std::size_t k = 0; k < vertical.weights.size(); ++k) {
-            const std::uint8_t* source = rgb + static_cast<std::size_t>(vertical.first + k) * from.width * 3;
-            // The source row reduced across, then weighed into the sums of this destination row.
-            for (int x = 0; x < to.width; ++x) {
-                const auto& horizontal = across[x];
-                const std::uint8_t* p = source + static_cast<std::size_t>(horizontal.first) * 3;
-                std::uint64_t r = 0, g = 0, b = 0;
-                for (const auto weight : horizontal.weights) {
-                    const auto w = static_cast<std::uint64_t>(weight);
-                    r += w * p[0];
-                    g += w * p[1];
-                    b += w * p[2];
-                    p += 3;
-                }
-                row[x * 3] = r;
-                row[x * 3 + 1] = g;
-                row[x * 3 + 2] = b;
-            }
-            const auto w = static_cast<std::uint64_t>(vertical.weights[k]);
-            for (std::size_t i = 0; i < sums.size(); ++i)
-                sums[i] += w * row[i];
-        }
-        std::uint8_t* target = out.data() + static_cast<std::size_t>(y) * to.width * 3;
-        for (int x = 0; x < to.width; ++x) {
-            const auto total = static_cast<std::uint64_t>(across[x].total * vertical.total);
-            for (int c = 0; c < 3; ++c)
-                target[x * 3 + c] = static_cast<std::uint8_t>((sums[x * 3 + c] + total / 2) / total);
-        }
-    }
-    return out;
+    area_reduction::AreaReducer reducer({from.width, to.width}, {from.height, to.height});
+    for (int y = 0; y < from.height; ++y)
+        reducer.addRow(rgb + static_cast<std::size_t>(y) * from.width * 3);
+    return reducer.take();
 }
 
 // Bilinear interpolation along one axis in 1/256 steps: the centre of destination pixel d maps onto

@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,7 @@
 #include "ui/file_tree_ctrl.h"
 #include "ui/main_window_hooks.h"
 #include "ui/order_session.h"
+#include "ui/preview_loader.h"
 
 class CMainOrderDlg : public ui::Dialog, public MainWindowLink {
   public:
@@ -83,6 +85,9 @@ class CMainOrderDlg : public ui::Dialog, public MainWindowLink {
     CFileTreeCtrl& fileTree() { return fileTree_; }
     const OrderList& order() const { return order_; }
     const PhotoPreview& preview() const { return preview_; }
+    // Blocks until the picture being loaded for the preview has been handed to the UI thread, where it
+    // is shown at the next dispatch of events. For tests.
+    void WaitForPreview();
     LastUsedList lastUsedList() const { return lastUsedList_; }
     SelectionMode selectionMode() const { return selectionMode_; }
 
@@ -129,11 +134,14 @@ class CMainOrderDlg : public ui::Dialog, public MainWindowLink {
     // files are missing.
     void RefreshSummary(bool askAboutMissing);
 
-    // Pictures (main_pictures.cpp): the preview of a file of the file list or the order.
+    // Pictures (main_pictures.cpp): the preview of a file of the file list or the order. The picture
+    // loads on a worker thread; PreviewLoaded shows it, for the latest choice only.
     void Preview(const std::string& path);
+    void PreviewLoaded(const std::string& path, PreviewPicture preview);
 
     // What the windows and procedures started now receive.
     OrderSession Session();
+    ui::DesktopServices& services() { return host().services(); }
 
     // Sending (main_send.cpp). Saves the order and rebuilds the order document from it; false, with the
     // user told why, when the document cannot hold the whole order.
@@ -163,4 +171,9 @@ class CMainOrderDlg : public ui::Dialog, public MainWindowLink {
 
     PhotoPreview preview_;
     HeaderPicture header_;
+    // While a preview loads: the wait cursor, and the loading text of the status line.
+    std::optional<ui::WaitCursor> previewWait_;
+    std::string previewStatus_;
+    // Last: its worker is stopped before anything it delivers to is gone.
+    std::unique_ptr<PreviewLoader> previewLoader_;
 };

@@ -1,5 +1,6 @@
 // The pictures of the main window: the preview of the chosen photograph and the lab's header.
 #include "app/ui_texts.h"
+#include "text/cp1250.h"
 #include "text/format.h"
 #include "ui/main_order_dlg.h"
 #include "ui/resource_ids.h"
@@ -14,21 +15,69 @@ constexpr int kPreviewInset = 2;
 constexpr int kHeaderLeft = 2;
 constexpr int kHeaderTop = 2;
 
+// What the status line says after the path when the picture cannot be shown.
+std::string_view failureText(LoadOutcome outcome) {
+    switch (outcome) {
+        case LoadOutcome::Unreadable:
+            return " (soubor nelze přečíst)"_cz;
+        case LoadOutcome::NotAPicture:
+            return " (soubor není obrázek)"_cz;
+        case LoadOutcome::Damaged:
+            return " (poškozený obrázek)"_cz;
+        case LoadOutcome::TooDemanding:
+            return " (obrázek je na náhled příliš velký)"_cz;
+        case LoadOutcome::Loaded:
+        case LoadOutcome::Cancelled:
+            break;
+    }
+    return {};
+}
+
 }  // namespace
 
 void CMainOrderDlg::Preview(const std::string& path) {
     if (!preview_.choose(path))
         return;
-    {
-        ui::WaitCursor wait(host().services());
-        ShowStatus(uiText(UiText::Loading) + path + "...");
-        // A picture that cannot be read leaves the preview empty and the loading text standing.
-        if (!preview_.load(path))
-            return;
-        host().redraw();
-        ShowStatus(path + text::format(" (%dx%d)", preview_.loadedWidth(), preview_.loadedHeight()));
+    previewStatus_ = uiText(UiText::Loading) + path + "...";
+    ShowStatus(previewStatus_);
+    // The picture shown so far is gone at once, not only when the window is next painted.
+    preview_.clear();
+    host().redraw();
+    if (!previewWait_)
+        previewWait_.emplace(services());
+    if (!previewLoader_) {
+        previewLoader_ = std::make_unique<PreviewLoader>(
+            services(), [this](const std::string& loaded, PreviewPicture picture) {
+                PreviewLoaded(loaded, std::move(picture));
+            });
     }
+    previewLoader_->load(path);
+}
+
+void CMainOrderDlg::PreviewLoaded(const std::string& path, PreviewPicture preview) {
+    previewWait_.reset();
+    if (!hasHost() || host().isEnding())
+        return;
+    const LoadOutcome outcome = preview.outcome;
+    const int width = preview.width;
+    const int height = preview.height;
+    preview_.show(std::move(preview));
+    host().redraw();
+    // What the status line says meanwhile (a folder chosen) stays.
+    const bool statusUnchanged = host().label(kStatus).text() == previewStatus_;
+    if (outcome != LoadOutcome::Loaded) {
+        if (statusUnchanged)
+            ShowStatus(path + std::string(failureText(outcome)));
+        return;
+    }
+    if (statusUnchanged)
+        ShowStatus(path + text::format(" (%dx%d)", width, height));
     RefreshSummary(true);
+}
+
+void CMainOrderDlg::WaitForPreview() {
+    if (previewLoader_)
+        previewLoader_->waitUntilPosted();
 }
 
 void CMainOrderDlg::DrawWindow(ui::Canvas& canvas) {

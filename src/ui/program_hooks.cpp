@@ -1,9 +1,11 @@
 // The windows and procedures the main window starts in the product.
 #include "ui/lab_update_hook.h"
 #include "ui/main_window_hooks.h"
+#include "ui/order_params_dlg.h"
 
 MainWindowHooks programHooks() {
     MainWindowHooks hooks;
+    hooks.runOrderParams = runOrderParams;
     hooks.runUpdate = labUpdateHook();
     return hooks;
 }

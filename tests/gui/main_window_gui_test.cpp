@@ -163,9 +163,13 @@ TEST_F(OnScreen, PicturesOfAFolderGoIntoTheOrderWithTheirPreview) {
         user.clickItem(kFileList, 0);
         user.ctrlClickItem(kFileList, 1);
         user.ctrlClickItem(kFileList, 2);
-        // Enter on the X server's keyboard, the file list having the focus.
+        // Enter on the X server's keyboard, the file list having the focus. The preview loads on a
+        // worker thread; its result comes with the next events.
         pressKey(window, WXK_RETURN);
-
+        wxtest::settleUntil([&] {
+            return host.list(kOrderList).count() == 3 &&
+                   host.label(kStatus).text() == photos + "/d.jpg (300x400)";
+        });
         ASSERT_EQ(host.list(kOrderList).count(), 3);
         EXPECT_EQ(host.list(kOrderList).itemText(0), "  10x15     lesk    bez     1    " + photos + "/a.jpg");
         EXPECT_EQ(host.list(kOrderList).itemText(2), "  10x15     lesk    bez     1    " + photos + "/c.jpg");
@@ -188,7 +192,7 @@ TEST_F(OnScreen, PicturesOfAFolderGoIntoTheOrderWithTheirPreview) {
         mouse.MouseMove(window.ClientToScreen(wxPoint(files.x + 20, files.y + 8)));
         wxtest::settle();
         mouse.MouseDblClick();
-        wxtest::settle();
+        wxtest::settleUntil([&] { return host.list(kOrderList).count() == 4; });
         ASSERT_EQ(host.list(kOrderList).count(), 4);
         EXPECT_EQ(host.list(kOrderList).itemText(3), "  10x15     lesk    bez     1    " + photos + "/a.jpg");
 
@@ -196,9 +200,11 @@ TEST_F(OnScreen, PicturesOfAFolderGoIntoTheOrderWithTheirPreview) {
         // next press removes.
         user.clickItem(kOrderList, 0);
         pressKey(window, WXK_DELETE);
+        wxtest::settleUntil([&] { return host.list(kOrderList).count() == 3; });
         EXPECT_EQ(host.list(kOrderList).count(), 3);
         EXPECT_EQ(host.list(kOrderList).selectedItems(), std::vector<int>{0});
         pressKey(window, WXK_DELETE);
+        wxtest::settleUntil([&] { return host.list(kOrderList).count() == 2; });
         EXPECT_EQ(host.list(kOrderList).count(), 2);
         user.pressEscape();
     });

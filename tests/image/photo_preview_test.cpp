@@ -53,6 +53,7 @@ TEST(PhotoPreview, AFailedLoadLeavesThePreviewEmptyAndIsNotRetriedAtOnce) {
     ASSERT_TRUE(preview.choose(good));
     ASSERT_TRUE(preview.load(good));
     ASSERT_TRUE(preview.choose(bad));
+    EXPECT_EQ(PhotoPreview::decode(bad).outcome, LoadOutcome::NotAPicture);
     EXPECT_FALSE(preview.load(bad));
     EXPECT_FALSE(preview.picture().isValid());
     EXPECT_EQ(preview.loadedWidth(), 0);

@@ -59,6 +59,12 @@ class MainWindowTest : public testing::Test {
         return desktop_.open(*dialog_, mainWindowTemplate());
     }
     CMainOrderDlg& dialog() { return *dialog_; }
+    // Lets the picture being loaded for the preview arrive: waits for the loader's worker, then
+    // dispatches its result as the event loop would.
+    void settlePreview() {
+        dialog().WaitForPreview();
+        desktop_.pumpEvents();
+    }
 
     std::string photos() const { return folder_.path() + "/fotky"; }
     std::string photo(std::string_view name) const { return photos() + "/" + std::string(name); }

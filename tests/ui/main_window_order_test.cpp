@@ -53,9 +53,11 @@ TEST_F(MainWindowTest, EnterAddsTheSelectedFilesAndWalksOnToTheNextPicture) {
     EXPECT_TRUE(window->button(kAdd).isEnabled());
     window->ctrlClickItem(kFileList, 1);
     window->ctrlClickItem(kFileList, 2);
+    settlePreview();
     EXPECT_EQ(window->label(kStatus).text(), photo("c.jpg") + " (40x30)");
 
     window->pressEnter();
+    settlePreview();
     EXPECT_EQ(items(window->list(kOrderList)),
               (std::vector<std::string>{rowOf(kDefaultColumns, photo("a.jpg")),
                                         rowOf(kDefaultColumns, photo("b.jpg")),
@@ -90,20 +92,86 @@ TEST_F(MainWindowTest, EnterAddsTheSelectedFilesAndWalksOnToTheNextPicture) {
     EXPECT_EQ(window->list(kOrderList).itemText(4), rowOf(kDefaultColumns, photo("a.jpg")));
 }
 
-TEST_F(MainWindowTest, PreviewLoadsAPathOnceAndLeavesTheLoadingTextWhenItFails) {
+TEST_F(MainWindowTest, PreviewLoadsAPathOnceAndSaysWhyAPictureCannotBeShown) {
     writePhoto("a.jpg");
     folder_.write("fotky/b.jpg", "not a picture");
+    folder_.write("fotky/c.tiff", "Dobrý den\r\n"_cz);
+    std::string cut = test_pictures::jpegBytes(test_pictures::gradient(80, 60));
+    folder_.write("fotky/d.jpg", cut.substr(0, cut.size() / 2));
+    folder_.write("fotky/e.tif", std::string("II*\0\x08\0\0\0", 8));
     auto window = open();
     chooseFolder(*window, "Fotky");
     window->clickItem(kFileList, 0);
+    settlePreview();
     const int loads = desktop_.waitCursorBegins();
     window->clickItem(kFileList, 0);
     EXPECT_EQ(desktop_.waitCursorBegins(), loads);
 
+    const struct {
+        int item;
+        const char* name;
+        std::string status;
+    } rows[] = {
+        {1, "b.jpg", std::string(" (soubor není obrázek)"_cz)},
+        {2, "c.tiff", std::string(" (soubor není obrázek)"_cz)},
+        {3, "d.jpg", std::string(" (poškozený obrázek)"_cz)},
+        {4, "e.tif", std::string(" (poškozený obrázek)"_cz)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        window->clickItem(kFileList, 0);
+        settlePreview();
+        ASSERT_TRUE(dialog().preview().picture().isValid());
+
+        // While it loads: the loading text, the wait cursor, and the preview frame emptied at once.
+        window->clickItem(kFileList, row.item);
+        EXPECT_EQ(window->label(kStatus).text(), std::string("Nahrávám"_cz) + photo(row.name) + "...");
+        EXPECT_TRUE(desktop_.waitCursorShown());
+        EXPECT_FALSE(dialog().preview().picture().isValid());
+        ASSERT_EQ(window->lastPainting().size(), 1u);  // the header only
+
+        settlePreview();
+        EXPECT_EQ(window->label(kStatus).text(), photo(row.name) + row.status);
+        EXPECT_FALSE(dialog().preview().picture().isValid());
+        EXPECT_EQ(window->lastPainting().size(), 1u);
+        EXPECT_FALSE(desktop_.waitCursorShown());
+    }
+}
+
+TEST_F(MainWindowTest, OnlyTheLatestChoiceIsPreviewedAndAStatusWrittenMeanwhileStays) {
+    writePhoto("a.jpg", 40, 30);
+    writePhoto("b.jpg", 60, 20);
+    auto window = open();
+    chooseFolder(*window, "Fotky");
+    // Two choices before the loader's results are dispatched: the first one's result is dropped.
+    window->clickItem(kFileList, 0);
+    dialog().WaitForPreview();
     window->clickItem(kFileList, 1);
-    EXPECT_EQ(window->label(kStatus).text(), std::string("Nahrávám"_cz) + photo("b.jpg") + "...");
-    EXPECT_FALSE(dialog().preview().picture().isValid());
-    EXPECT_FALSE(desktop_.waitCursorShown());
+    settlePreview();
+    EXPECT_EQ(window->label(kStatus).text(), photo("b.jpg") + " (60x20)");
+    EXPECT_EQ(dialog().preview().loadedWidth(), 60);
+    desktop_.pumpEvents();
+    EXPECT_EQ(dialog().preview().loadedWidth(), 60);
+
+    // A folder chosen while a picture loads keeps its own text in the status line.
+    window->clickItem(kFileList, 0);
+    chooseFolder(*window, "Počítač"_cz);
+    settlePreview();
+    EXPECT_EQ(window->label(kStatus).text(), "");
+    EXPECT_EQ(dialog().preview().loadedWidth(), 40);
+}
+
+TEST_F(MainWindowTest, APortraitPhotographIsPreviewedUpright) {
+    // Stored lying on its side, 80 x 60, with the EXIF orientation 6: upright it is 60 x 80.
+    test_pictures::writeJpeg(photo("portrait.jpg"), test_pictures::gradient(80, 60),
+                             test_pictures::JpegKind::Colour, 92, 6);
+    auto window = open();
+    chooseFolder(*window, "Fotky");
+    window->clickItem(kFileList, 0);
+    settlePreview();
+    EXPECT_EQ(window->label(kStatus).text(), photo("portrait.jpg") + " (60x80)");
+    EXPECT_EQ(dialog().preview().loadedWidth(), 60);
+    EXPECT_EQ(dialog().preview().loadedHeight(), 80);
 }
 
 TEST_F(MainWindowTest, ParametersChangeTheSelectedRowsOnlyWhileTheOrderListWasUsedLast) {

@@ -212,6 +212,49 @@ TEST_F(MainWindowSending, AnUpdateBlocksSendingMeanwhileAndReloadsTheListsButNev
     EXPECT_TRUE(window->button(kSend).isEnabled());
 }
 
+TEST_F(MainWindowSending, SendOpensTheOrderParametersOfTheProgramOverTheConvertedOrder) {
+    keepPhotos({"a.jpg", "b.jpg"});
+    hooks_ = programHooks();
+    auto window = open();
+    folder_.write("data/Snapord/2.0.24.3/snapord2.ini",
+                  main_window_test::catalogue() +
+                      std::string("[pay]\r\nname=Hotově\r\nabbrev=hot\r\nid=1\r\ndefault=1\r\n"
+                                  "[order]\r\nname=Fotografie\r\nabbrev=foto\r\nid=5\r\ndefault=1\r\n"_cz));
+    namespace params = params_ids;
+    using ui::headless::HeadlessWindow;
+
+    // Back: the user is in the main window with the order converted and nothing chosen.
+    desktop_.onModal(res::kOrderParamsDialog, [&](HeadlessWindow& parameters) {
+        EXPECT_EQ(document_.usedCount(), 2u);
+        EXPECT_EQ(parameters.combo(params::kPayment).itemText(0), "Hotově"_cz);
+        parameters.click(params::kBack);
+    });
+    window->click(kSend);
+    EXPECT_EQ(desktop_.modalRuns(), std::vector<int>{res::kOrderParamsDialog});
+    EXPECT_FALSE(workingFileExists("userdata.sno"));
+    EXPECT_EQ(document_.params().paymentAbbrev, "");
+
+    // Send: the parameters reach the document; no sending dialog follows yet.
+    desktop_.onModal(res::kOrderParamsDialog,
+                     [](HeadlessWindow& parameters) { parameters.click(params::kSend); });
+    window->click(kSend);
+    EXPECT_EQ(document_.params().paymentAbbrev, "hot");
+    // No deliveries and no shops in this catalogue: only the payment has a position.
+    EXPECT_EQ(workingFile("userdata.sno"), "0\r\r\n-1\r\r\n-1\r\r\n");
+    EXPECT_EQ(window->list(kOrderList).count(), 2);
+    EXPECT_TRUE(desktop_.messages().empty());
+
+    // A photobook reaches the dialog in photobook mode.
+    desktop_.onModal(res::kOrderParamsDialog, [](HeadlessWindow& parameters) {
+        EXPECT_FALSE(parameters.check(params::kProduct1).isEnabled());
+        EXPECT_EQ(parameters.check(params::kProduct1).text(), "Objednat fotoknihu");
+        parameters.click(params::kBack);
+    });
+    dialog().SendPhotobookDocument();
+    EXPECT_EQ(desktop_.modalRuns().size(), 3u);
+    EXPECT_EQ(desktop_.unusedScripts(), 0u);
+}
+
 TEST_F(MainWindowSending, TheOrdersAndPriceListPagesOpenAtTheLabServer) {
     auto window = open();
     window->click(kOrdersPage);

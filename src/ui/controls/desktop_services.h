@@ -2,9 +2,11 @@
 //
 // The product's backend talks to the real desktop; the tests' backend answers from a script, records
 // what was asked and advances a virtual clock instead of sleeping. Windows and long operations receive
-// the services from their host and never reach the desktop by any other way. UI thread only.
+// the services from their host and never reach the desktop by any other way. UI thread only, except
+// runOnUiThread.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +32,12 @@ class DesktopServices {
     // Dispatches every pending event of the windows, then returns. Handlers run inside this call, so a
     // caller that waits this way must expect its own window's handlers (even closing) meanwhile.
     virtual void pumpEvents() = 0;
+
+    // Any thread: runs `action` on the UI thread later, where events are dispatched (the event loop,
+    // pumpEvents), never inside this call. Actions run in the order they were posted. The poster keeps
+    // whatever the action touches alive, or lets the action find out that it is gone; an action still
+    // pending when the program ends is dropped.
+    virtual void runOnUiThread(std::function<void()> action) = 0;
 
     // Blocks the UI thread for `milliseconds` (the tests' backend only advances its clock).
     virtual void sleep(int milliseconds) = 0;

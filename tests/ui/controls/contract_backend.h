@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/controls/dialog.h"
@@ -26,6 +27,8 @@ class UserActions {
     virtual void ctrlClickItem(int listId, int index) = 0;
     virtual void doubleClickItem(int listId, int index) = 0;
     virtual void type(int editId, std::string_view characters) = 0;
+    // Types characters as the keyboard delivers them, in Unicode, whether cp1250 holds them or not.
+    virtual void typeUnicode(int editId, std::u32string_view characters) = 0;
     virtual void pressKey(int id, const ui::KeyEvent& key) = 0;
     virtual void pressEnter() = 0;
     virtual void pressEscape() = 0;

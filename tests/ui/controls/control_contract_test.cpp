@@ -1,5 +1,6 @@
 // The control layer's contract, run against each backend (see contract_backend.h).
 #include <algorithm>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -210,6 +211,19 @@ TEST_F(ControlContract, EditsReportEveryChangeAndFilterWhatIsTyped) {
     });
     EXPECT_EQ(dialog.log, (std::vector<std::string>{"text 903", "text 904", "text 904", "text 905",
                                                     "text 905", "text 905", "text 905"}));
+}
+
+TEST_F(ControlContract, EditsRefuseTypedCharactersThatCp1250CannotHold) {
+    const auto dialog = run([](DialogHost& host, UserActions& user) {
+        // Every character here but the emoji and the arrow has a cp1250 byte; the Czech ones too.
+        user.typeUnicode(kEdit, U"Čáp € \U0001F600ß\u2192ł");
+        EXPECT_EQ(host.edit(kEdit).text(), "Čáp € ßł"_cz);
+        user.typeUnicode(kPassword, U"\u2192");
+        EXPECT_EQ(host.edit(kPassword).text(), "");
+    });
+    // Only the characters taken were changes.
+    EXPECT_EQ(std::count(dialog.log.begin(), dialog.log.end(), "text 903"), 8);
+    EXPECT_EQ(std::count(dialog.log.begin(), dialog.log.end(), "text 905"), 0);
 }
 
 TEST_F(ControlContract, ComboBoxSelectsByIndexAndReportsOnlyTheUsersChoice) {
@@ -548,6 +562,35 @@ TEST_F(ControlContract, MessageBoxesAndNestedWindowsAreAnsweredAndDriven) {
     EXPECT_EQ(boxes[1].caption, "Dotaz");
     EXPECT_EQ(boxes[2].icon, ui::MessageIcon::Information);
     EXPECT_FALSE(boxes[2].yesNo);
+}
+
+// A worker thread hands its result to the window: the action runs on the UI thread where events are
+// dispatched, never inside the call that posts it, in the order posted.
+TEST_F(ControlContract, ActionsPostedFromAnyThreadRunOnTheUiThreadInOrder) {
+    const std::thread::id uiThread = std::this_thread::get_id();
+    std::vector<std::string> ran;
+    bool allOnUiThread = true;
+    run([&](DialogHost& host, UserActions&) {
+        ui::DesktopServices& services = host.services();
+        const auto note = [&](const char* what) {
+            return [&, what] {
+                ran.push_back(what);
+                allOnUiThread = allOnUiThread && std::this_thread::get_id() == uiThread;
+            };
+        };
+        services.runOnUiThread(note("from the UI thread"));
+        EXPECT_TRUE(ran.empty());
+        std::thread worker([&] {
+            services.runOnUiThread(note("from a worker"));
+            services.runOnUiThread(note("from a worker, later"));
+        });
+        worker.join();
+        EXPECT_TRUE(ran.empty());
+        backend().settle();
+        services.pumpEvents();
+    });
+    EXPECT_EQ(ran, (std::vector<std::string>{"from the UI thread", "from a worker", "from a worker, later"}));
+    EXPECT_TRUE(allOnUiThread);
 }
 
 }  // namespace

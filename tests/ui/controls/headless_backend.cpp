@@ -26,6 +26,9 @@ class HeadlessActions final : public UserActions {
     void ctrlClickItem(int listId, int index) override { window_.ctrlClickItem(listId, index); }
     void doubleClickItem(int listId, int index) override { window_.doubleClickItem(listId, index); }
     void type(int editId, std::string_view characters) override { window_.type(editId, characters); }
+    void typeUnicode(int editId, std::u32string_view characters) override {
+        window_.typeUnicode(editId, characters);
+    }
     void pressKey(int id, const ui::KeyEvent& key) override { window_.pressKey(id, key); }
     void pressEnter() override { window_.pressEnter(); }
     void pressEscape() override { window_.pressEscape(); }

@@ -1,5 +1,6 @@
 #include "wx_test_support.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -18,6 +19,7 @@
 #include <wx/modalhook.h>
 #include <wx/textctrl.h>
 
+#include "text/cp1250.h"
 #include "ui/controls/wx/wx_application.h"
 #include "ui/controls/wx/wx_controls.h"
 #include "ui/controls/wx/wx_text.h"
@@ -94,6 +96,16 @@ void settle() {
             wxTheApp->Dispatch();
         wxTheApp->Yield(true);
     }
+}
+
+bool settleUntil(const std::function<bool()>& done) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > limit)
+            return false;
+        settle();
+    }
+    return true;
 }
 
 // --- Scripts
@@ -245,19 +257,30 @@ void WxActions::doubleClickItem(int listId, int index) {
 }
 
 void WxActions::type(int editId, std::string_view characters) {
+    // The characters are cp1250, as every text of the program.
+    std::u32string typed;
+    for (char c : characters) {
+        const auto byte = static_cast<unsigned char>(c);
+        typed += byte < 0x80 ? static_cast<char32_t>(byte) : cp1250::kHighHalf[byte - 0x80];
+    }
+    typeUnicode(editId, typed);
+}
+
+void WxActions::typeUnicode(int editId, std::u32string_view characters) {
     auto& edit = dynamic_cast<wxTextCtrl&>(reachable(editId, "type"));
     edit.SetFocus();
-    for (char c : characters) {
+    for (char32_t c : characters) {
         if (window_.isEnding())
             return;
+        // A key event as the toolkit makes it: the character, and a key code only within Latin-1.
         wxKeyEvent event(wxEVT_CHAR);
         event.SetEventObject(&edit);
-        event.m_keyCode = static_cast<unsigned char>(c);
-        event.m_uniChar = static_cast<wxChar>(static_cast<unsigned char>(c));
+        event.m_keyCode = c < 0x100 ? static_cast<int>(c) : WXK_NONE;
+        event.m_uniChar = static_cast<wxChar>(c);
         edit.ProcessWindowEvent(event);
         if (event.GetSkipped()) {
             edit.SetInsertionPointEnd();
-            edit.WriteText(wxString(static_cast<wxChar>(static_cast<unsigned char>(c))));
+            edit.WriteText(wxString(wxUniChar(static_cast<wxChar>(c))));
         }
     }
 }

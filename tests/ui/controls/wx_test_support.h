@@ -35,6 +35,7 @@ class WxActions final : public contract::UserActions {
     void ctrlClickItem(int listId, int index) override;
     void doubleClickItem(int listId, int index) override;
     void type(int editId, std::string_view characters) override;
+    void typeUnicode(int editId, std::u32string_view characters) override;
     void pressKey(int id, const ui::KeyEvent& key) override;
     void pressEnter() override;
     void pressEscape() override;
@@ -75,5 +76,9 @@ class ScriptedWindows {
 
 // Lets the toolkit dispatch what is pending (paints, deferred calls) for a moment.
 void settle();
+
+// Dispatches until `done` holds, for events that the X server sends back later (simulated keys and
+// clicks); false when it still does not hold after a generous safety limit.
+bool settleUntil(const std::function<bool()>& done);
 
 }  // namespace wxtest

@@ -27,6 +27,13 @@ MessageAnswer HeadlessDesktop::messageBox(std::string_view text, std::string_vie
 
 void HeadlessDesktop::pumpEvents() {
     ++pumps_;
+    std::vector<std::function<void()>> posted;
+    {
+        const std::lock_guard lock(postedLock_);
+        posted.swap(posted_);
+    }
+    for (auto& action : posted)
+        action();
     // Actions may schedule further actions; those wait for a later pump.
     std::vector<Scheduled> due;
     std::vector<Scheduled> later;
@@ -37,6 +44,11 @@ void HeadlessDesktop::pumpEvents() {
                      [](const Scheduled& a, const Scheduled& b) { return a.due < b.due; });
     for (Scheduled& item : due)
         item.action();
+}
+
+void HeadlessDesktop::runOnUiThread(std::function<void()> action) {
+    const std::lock_guard lock(postedLock_);
+    posted_.push_back(std::move(action));
 }
 
 void HeadlessDesktop::sleep(int milliseconds) {

@@ -2,6 +2,7 @@
 //
 // Message boxes: a box with only an OK button is answered OK; a Yes/No box takes the next scripted
 // answer, and without one the script has failed (HeadlessScriptError). Every box is recorded.
+// Actions posted with runOnUiThread, from any thread, run in the next pumpEvents(), in order.
 // Time: sleep() advances a virtual clock and costs no real time; actions scheduled for a moment of that
 // clock, or for the next pump, run inside pumpEvents() once due, as events would be dispatched there.
 // Nested windows: runModal() builds a headless window, runs its onInit and then the test callback
@@ -13,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,6 +45,7 @@ class HeadlessDesktop final : public DesktopServices {
     MessageAnswer messageBox(std::string_view text, std::string_view caption, MessageIcon icon,
                              MessageButtons buttons) override;
     void pumpEvents() override;
+    void runOnUiThread(std::function<void()> action) override;
     void sleep(int milliseconds) override;
     void beginWaitCursor() override;
     void endWaitCursor() override;
@@ -89,6 +92,8 @@ class HeadlessDesktop final : public DesktopServices {
     std::deque<std::optional<std::string>> folders_;
     std::map<int, std::deque<WindowScript>> windowScripts_;
     std::vector<Scheduled> scheduled_;
+    std::mutex postedLock_;
+    std::vector<std::function<void()>> posted_;  // guarded by postedLock_
     std::vector<MessageRecord> messages_;
     std::vector<std::string> opened_;
     std::vector<std::string> browserTitles_;

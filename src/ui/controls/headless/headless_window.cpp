@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "text/cp1250.h"
 #include "ui/controls/headless/headless_desktop.h"
 
 namespace ui::headless {
@@ -166,6 +167,18 @@ void HeadlessWindow::type(int editId, std::string_view characters) {
         if (ending_)
             return;
         edit.typeCharacter(c);
+    }
+}
+
+void HeadlessWindow::typeUnicode(int editId, std::u32string_view characters) {
+    auto& edit = reachable<HeadlessEdit>(editId, "typeUnicode");
+    focusedId_ = editId;
+    for (char32_t character : characters) {
+        if (ending_)
+            return;
+        const int byte = cp1250::byteOf(character);
+        if (byte >= 0)
+            edit.typeCharacter(static_cast<char>(static_cast<unsigned char>(byte)));
     }
 }
 

@@ -86,6 +86,9 @@ class HeadlessWindow final : public DialogHost {
     void doubleClickItem(int listId, int index);
     // Types the characters one by one (each taken one reports a text change).
     void type(int editId, std::string_view characters);
+    // Types characters as the desktop delivers them, in Unicode: one that cp1250 cannot hold is refused
+    // as the product's edits refuse it (nothing changes); the others are typed as type() types them.
+    void typeUnicode(int editId, std::u32string_view characters);
     // Deletes the whole text of an edit (one text change when it was not empty).
     void eraseText(int editId);
     // A key goes down in a control, which takes the focus.

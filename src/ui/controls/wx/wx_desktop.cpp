@@ -62,6 +62,12 @@ void WxDesktop::pumpEvents() {
         wxTheApp->Yield(true);
 }
 
+void WxDesktop::runOnUiThread(std::function<void()> action) {
+    // Queuing an event is safe from any thread; the application object lives as long as the windows.
+    if (wxTheApp != nullptr)
+        wxTheApp->CallAfter(std::move(action));
+}
+
 void WxDesktop::sleep(int milliseconds) {
     if (milliseconds > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));

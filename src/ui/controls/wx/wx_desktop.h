@@ -1,5 +1,6 @@
 // The desktop of the product's backend: real message boxes, the toolkit's event pump, the busy cursor,
-// the shell and the folder browser, and modal runs of WxDialogs. UI thread only.
+// the shell and the folder browser, and modal runs of WxDialogs. UI thread only, except runOnUiThread,
+// which queues the action as an event of the application object.
 #pragma once
 
 #include <vector>
@@ -17,6 +18,7 @@ class WxDesktop final : public DesktopServices {
     MessageAnswer messageBox(std::string_view text, std::string_view caption, MessageIcon icon,
                              MessageButtons buttons) override;
     void pumpEvents() override;
+    void runOnUiThread(std::function<void()> action) override;
     void sleep(int milliseconds) override;
     void beginWaitCursor() override;
     void endWaitCursor() override;

@@ -1,5 +1,6 @@
 // Edits: plain, password and digits-only.
 #include "ui/controls/wx/wx_control.h"
+#include "ui/controls/wx/wx_cp1250_input.h"
 
 #include <algorithm>
 
@@ -26,11 +27,15 @@ class WxEdit final : public WxControl<Edit, wxTextCtrl> {
         : WxControl(dialog, control,
                     new wxTextCtrl(&dialog, control.id, toWx(control.text), rect.GetPosition(),
                                    rect.GetSize(), editStyle(control)),
-                    font) {
+                    font),
+          input_(*widget_) {
         // A read-only edit shows the window's background, as a label would.
         if (control.has(kReadOnly))
             widget_->SetBackgroundColour(dialog.GetBackgroundColour());
-        widget_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { dialog_.dispatchTextChange(template_.id); });
+        widget_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
+            if (input_.keepsChange())
+                dialog_.dispatchTextChange(template_.id);
+        });
         widget_->Bind(wxEVT_CHAR, [this](wxKeyEvent& event) {
             if (takesCharacter(event))
                 event.Skip();
@@ -49,11 +54,14 @@ class WxEdit final : public WxControl<Edit, wxTextCtrl> {
             return true;  // editing and navigation keys
         if (template_.kind == ControlKind::DigitsEdit && (typed < '0' || typed > '9'))
             return false;
+        if (!Cp1250Input::takesTyped(typed))
+            return false;
         long from = 0;
         long to = 0;
         widget_->GetSelection(&from, &to);
         return limit_ == 0 || static_cast<long>(widget_->GetValue().length()) - (to - from) < limit_;
     }
+    Cp1250Input input_;
     int limit_ = 0;
 };
 
