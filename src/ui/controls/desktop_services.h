@@ -46,6 +46,11 @@ class DesktopServices {
     virtual void beginWaitCursor() = 0;
     virtual void endWaitCursor() = 0;
 
+    // Keeps the computer from going to sleep, counted like the wait cursor: held while at least one
+    // begin is not yet ended (a transfer under way). Use KeepAwake.
+    virtual void beginKeepAwake() = 0;
+    virtual void endKeepAwake() = 0;
+
     // Opens a file (a bare name resolves in the current folder) or an address with the application the
     // desktop associates with it. False when nothing could be started.
     virtual bool openWithShell(std::string_view target) = 0;
@@ -66,6 +71,18 @@ class WaitCursor {
     ~WaitCursor() { services_.endWaitCursor(); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
+
+  private:
+    DesktopServices& services_;
+};
+
+// Keeps the computer awake for the lifetime of the object.
+class KeepAwake {
+  public:
+    explicit KeepAwake(DesktopServices& services) : services_(services) { services_.beginKeepAwake(); }
+    ~KeepAwake() { services_.endKeepAwake(); }
+    KeepAwake(const KeepAwake&) = delete;
+    KeepAwake& operator=(const KeepAwake&) = delete;
 
   private:
     DesktopServices& services_;

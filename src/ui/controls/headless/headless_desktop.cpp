@@ -66,6 +66,16 @@ void HeadlessDesktop::endWaitCursor() {
         --waitCursorDepth_;
 }
 
+void HeadlessDesktop::beginKeepAwake() {
+    ++keepAwakeDepth_;
+    ++keepAwakeBegins_;
+}
+
+void HeadlessDesktop::endKeepAwake() {
+    if (keepAwakeDepth_ > 0)
+        --keepAwakeDepth_;
+}
+
 bool HeadlessDesktop::openWithShell(std::string_view target) {
     opened_.emplace_back(target);
     return true;

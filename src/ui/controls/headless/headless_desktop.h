@@ -49,6 +49,8 @@ class HeadlessDesktop final : public DesktopServices {
     void sleep(int milliseconds) override;
     void beginWaitCursor() override;
     void endWaitCursor() override;
+    void beginKeepAwake() override;
+    void endKeepAwake() override;
     bool openWithShell(std::string_view target) override;
     std::optional<std::string> browseForFolder(std::string_view title) override;
     int runModal(Dialog& dialog, const DialogTemplate& dialogTemplate) override;
@@ -79,6 +81,8 @@ class HeadlessDesktop final : public DesktopServices {
     int pumps() const { return pumps_; }
     bool waitCursorShown() const { return waitCursorDepth_ > 0; }
     int waitCursorBegins() const { return waitCursorBegins_; }
+    bool keptAwake() const { return keepAwakeDepth_ > 0; }
+    int keepAwakeBegins() const { return keepAwakeBegins_; }
     // Scripted answers and window scripts that were never used.
     std::size_t unusedScripts() const;
 
@@ -102,6 +106,8 @@ class HeadlessDesktop final : public DesktopServices {
     int pumps_ = 0;
     int waitCursorDepth_ = 0;
     int waitCursorBegins_ = 0;
+    int keepAwakeDepth_ = 0;
+    int keepAwakeBegins_ = 0;
 };
 
 }  // namespace ui::headless

@@ -11,6 +11,7 @@
 
 #include <wx/app.h>
 #include <wx/dirdlg.h>
+#include <wx/power.h>
 #include <wx/utils.h>
 
 #include "buildinfo/build_constants.h"
@@ -80,6 +81,17 @@ void WxDesktop::beginWaitCursor() {
 void WxDesktop::endWaitCursor() {
     if (wxIsBusy())
         wxEndBusyCursor();
+}
+
+void WxDesktop::beginKeepAwake() {
+    // The desktop may refuse (no power manager on the session bus); the transfer goes on regardless.
+    if (keepAwakeDepth_++ == 0)
+        wxPowerResource::Acquire(wxPOWER_RESOURCE_SYSTEM, wxString::FromUTF8("Snapord sends an order"));
+}
+
+void WxDesktop::endKeepAwake() {
+    if (keepAwakeDepth_ > 0 && --keepAwakeDepth_ == 0)
+        wxPowerResource::Release(wxPOWER_RESOURCE_SYSTEM);
 }
 
 bool WxDesktop::openWithShell(std::string_view target) {

@@ -22,6 +22,8 @@ class WxDesktop final : public DesktopServices {
     void sleep(int milliseconds) override;
     void beginWaitCursor() override;
     void endWaitCursor() override;
+    void beginKeepAwake() override;
+    void endKeepAwake() override;
     bool openWithShell(std::string_view target) override;
     std::optional<std::string> browseForFolder(std::string_view title) override;
     int runModal(Dialog& dialog, const DialogTemplate& dialogTemplate) override;
@@ -31,6 +33,7 @@ class WxDesktop final : public DesktopServices {
 
   private:
     std::vector<WxDialog*> running_;
+    int keepAwakeDepth_ = 0;
 };
 
 }  // namespace ui::wxgui
