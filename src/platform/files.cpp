@@ -6,7 +6,11 @@
 
 #include "platform/fs_names.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -77,6 +81,28 @@ bool copyFile(std::string_view from, std::string_view to) {
     });
     std::fclose(in);
     return copied;
+}
+
+bool flushToDisk(std::string_view path) {
+    const auto fsPath = toFsPath(path);
+    if (!fsPath)
+        return false;
+#ifdef _WIN32
+    std::error_code error;
+    if (fs::is_directory(*fsPath, error))
+        return !error;  // the system writes a folder's entries with the files' own flush
+    const int fd = ::_wopen(fsPath->c_str(), _O_RDWR | _O_BINARY);
+    if (fd < 0)
+        return false;
+    const bool flushed = ::_commit(fd) == 0;
+    return ::_close(fd) == 0 && flushed;
+#else
+    const int fd = ::open(fsPath->c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool flushed = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && flushed;
+#endif
 }
 
 bool createFolder(std::string_view path) {

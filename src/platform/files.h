@@ -33,6 +33,10 @@ bool replaceFile(std::string_view from, std::string_view to);
 // leaves the target as it was.
 bool copyFile(std::string_view from, std::string_view to);
 
+// Makes the system write what it still holds of the file or folder (its entries) to the medium, so that
+// a medium taken out afterwards has it. False when it could not be opened or flushed.
+bool flushToDisk(std::string_view path);
+
 // Creates one folder; false when it could not be made (it may exist already).
 bool createFolder(std::string_view path);
 
