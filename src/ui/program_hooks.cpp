@@ -1,5 +1,6 @@
 // The windows and procedures the main window starts in the product.
 #include "ui/lab_update_hook.h"
+#include "ui/main_photobook.h"
 #include "ui/main_window_hooks.h"
 #include "ui/order_params_dlg.h"
 
@@ -7,5 +8,6 @@ MainWindowHooks programHooks() {
     MainWindowHooks hooks;
     hooks.runOrderParams = runOrderParams;
     hooks.runUpdate = labUpdateHook();
+    hooks.sendPhotobook = SendPhotobook;
     return hooks;
 }
