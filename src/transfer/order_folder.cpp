@@ -1,5 +1,6 @@
 #include "transfer/order_folder.h"
 
+#include <cstdint>
 #include <cstdio>
 
 #include "platform/files.h"
