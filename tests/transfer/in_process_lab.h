@@ -19,6 +19,12 @@
 namespace transfer_testing {
 
 class InProcessLab : public ::testing::Test {
+  private:
+    // Declared before the server, so that they outlive it: the server may log a request after its
+    // client has the reply, up to the moment it stops.
+    std::mutex logMutex_;
+    std::vector<std::string> log_;
+
   protected:
     InProcessLab() : data_(std::filesystem::path(temp_.path()) / "data"), work_(temp_.path() + "/work") {
         namespace fs = std::filesystem;
@@ -56,10 +62,6 @@ class InProcessLab : public ::testing::Test {
     std::unique_ptr<labserver::LabServer> server_;
     std::unique_ptr<testing_support::CurrentFolderScope> inWork_;
     ServerRequest request_;
-
-  private:
-    std::mutex logMutex_;
-    std::vector<std::string> log_;
 };
 
 }  // namespace transfer_testing
