@@ -362,6 +362,10 @@ RequestState TransferOrder::SendPhotographs() {
             }
             result = firstTime ? WaitSendFile(source, remote, folder)
                                : WaitOnlyCopy(earlierRemote, remote, folder);
+            // An upload that broke after the customer confirmed the cancel was stopped by the customer, not
+            // lost: it is not tried again, and the order is not ended.
+            if (result == RequestState::Failed && state_ == SendDialogState::Cancelling)
+                result = RequestState::Cancelled;
             if (result == RequestState::Ok) {
                 window_.ShowStatus(uiText(UiText::Ok));
                 SetOverall(sent + 1, count);
