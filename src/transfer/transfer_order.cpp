@@ -155,6 +155,8 @@ bool TransferOrder::CheckLogin(bool saveToDisk) {
                                 SendControl::Send, SendControl::Storno, SendControl::SaveToDisk})
         window_.EnableControl(control, false);
     request_.SetCredentials(login, password);
+    // Every download of a sending goes to the customer's endpoint, whatever an update left set.
+    request_.SetAnonymousDownload(false);
     window_.ShowStatus(kCheckingLogin);
 
     // The header picture doubles as the login check. It lands under a name of its own and replaces the
