@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "buildinfo/build_constants.h"
 #include "labserver/lab_server.h"
 #include "request_runner.h"
 #include "support/temp_folder.h"
@@ -42,7 +43,7 @@ class InProcessLab : public ::testing::Test {
     std::string local(std::string_view name) const { return work_ + "/" + std::string(name); }
     // The path of a file the lab publishes for this version.
     std::filesystem::path published(std::string_view name) const {
-        return data_ / "public" / "2.0.24.3" / name;
+        return data_ / "public" / std::string(build::kVersion) / name;
     }
     // The server's log lines so far, one per request.
     std::vector<std::string> logLines() {
