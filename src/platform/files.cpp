@@ -4,11 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/durable_file.h"
 #include "platform/fs_names.h"
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace platform {
 
@@ -135,22 +132,8 @@ std::optional<std::string> readFile(std::string_view path) {
 }
 
 bool writeFileAtomically(std::string_view path, const std::function<bool(std::FILE*)>& write) {
-    std::string temporary(path);
-    temporary += ".tmp";
-    std::FILE* file = openFile(temporary, "wb");
-    if (file == nullptr)
-        return false;
-    bool ok = write(file);
-    ok = std::fflush(file) == 0 && ok;
-#ifndef _WIN32
-    ok = ::fsync(fileno(file)) == 0 && ok;
-#endif
-    ok = std::fclose(file) == 0 && ok;
-    if (ok)
-        ok = replaceFile(temporary, path);
-    if (!ok)
-        removeFile(temporary);
-    return ok;
+    const auto fsPath = toFsPath(path);
+    return fsPath && replaceFileDurably(*fsPath, write);
 }
 
 bool writeFileAtomically(std::string_view path, std::string_view content) {

@@ -12,17 +12,18 @@
 
 #include "../image/picture_files.h"
 #include "app/ui_texts.h"
+#include "buildinfo/build_constants.h"
 #include "platform/shell_namespace.h"
 #include "support/temp_folder.h"
 #include "text/cp1250.h"
 #include "ui/controls/wx/wx_desktop.h"
 #include "ui/controls/wx/wx_widgets.h"
+#include "ui/controls/wx_test_support.h"
 #include "ui/dialog_resources.h"
 #include "ui/main_order_dlg.h"
 #include "ui/message_dlg.h"
 #include "ui/order_app.h"
 #include "ui/resource_ids.h"
-#include "wx_test_support.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ class OnScreen : public testing::Test {
     }
 
     std::string workingFile(std::string_view name) const {
-        return folder_.read("data/Snapord/2.0.24.3/" + std::string(name));
+        return folder_.read("data/Snapord/" + std::string(build::kVersion) + "/" + std::string(name));
     }
     // Runs the program's main window with `script`; true when the script ran.
     bool run(const wxtest::ScriptedWindows::Script& script) {
@@ -93,7 +94,7 @@ class OnScreen : public testing::Test {
 
 TEST_F(OnScreen, ShowsItsTextsIgnoresEnterAndClosesOnEscSavingTheOrder) {
     const std::string kept = "  10x15      Lesk   Bez      1     /home/jana/les.jpg\r\n";
-    folder_.write("data/Snapord/2.0.24.3/order.sno", kept);
+    folder_.write("data/Snapord/" + std::string(build::kVersion) + "/order.sno", kept);
     // The photograph is missing: keep the order, when the window starts and when Enter refreshes it.
     wxtest::ScriptedWindows::instance().answerNextQuestion(ui::MessageAnswer::No);
     wxtest::ScriptedWindows::instance().answerNextQuestion(ui::MessageAnswer::No);

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "buildinfo/build_constants.h"
 #include "labserver/lab_server.h"
 #include "request_runner.h"
 #include "support/temp_folder.h"
@@ -53,7 +54,7 @@ class InProcessLab : public ::testing::Test {
     std::string local(std::string_view name) const { return work_ + "/" + std::string(name); }
     // The path of a file the lab publishes for this version.
     std::filesystem::path published(std::string_view name) const {
-        return data_ / "public" / "2.0.24.3" / name;
+        return data_ / "public" / std::string(build::kVersion) / name;
     }
     // The server's log lines, one per request, once there are at least `atLeast` of them (or after a
     // safety limit). The server logs a request after it has sent the reply, so a client may have its

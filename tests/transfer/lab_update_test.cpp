@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/ui_texts.h"
+#include "buildinfo/build_constants.h"
 #include "http/raw_server.h"
 #include "in_process_lab.h"
 #include "request_runner.h"
@@ -61,7 +62,7 @@ class LabUpdateTest : public InProcessLab {
     }
 
     std::string publishedFile(std::string_view name) const {
-        return temp_.read("data/public/2.0.24.3/" + std::string(name));
+        return temp_.read("data/public/" + std::string(build::kVersion) + "/" + std::string(name));
     }
     std::string localFile(std::string_view name) const { return temp_.read("work/" + std::string(name)); }
     bool localExists(std::string_view name) const { return temp_.exists("work/" + std::string(name)); }
@@ -118,7 +119,7 @@ TEST_F(LabUpdateTest, NoMessageOnTheServerShowsNone) {
 TEST_F(LabUpdateTest, ACatalogueLargerThanAnyCatalogueIsRefused) {
     std::string huge = publishedFile("snapord2.ini") + "\r\n";
     huge.resize(5 * 1024 * 1024, ';');
-    temp_.write("data/public/2.0.24.3/snapord2.ini", huge);
+    temp_.write("data/public/" + std::string(build::kVersion) + "/snapord2.ini", huge);
     LabUpdate update;
     EXPECT_EQ(update.RunUpdate(request_, view_), UpdateOutcome::CatalogueKept);
     EXPECT_EQ(localFile("snapord2.ini"), kOldCatalogue);

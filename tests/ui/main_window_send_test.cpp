@@ -187,7 +187,7 @@ TEST_F(MainWindowSending, AnUpdateBlocksSendingMeanwhileAndReloadsTheListsButNev
         std::string catalogue = main_window_test::catalogue();
         catalogue.replace(catalogue.find("default=1"), 9, "default=0");
         catalogue.replace(catalogue.find("default=0", catalogue.find("13x18")), 9, "default=1");
-        folder_.write("data/Snapord/2.0.24.3/snapord2.ini", catalogue);
+        folder_.write("data/Snapord/" + std::string(build::kVersion) + "/snapord2.ini", catalogue);
         session.mainWindow.ShowStatus(uiText(UiText::Done));
     };
     auto window = open();
@@ -218,7 +218,7 @@ TEST_F(MainWindowSending, SendOpensTheOrderParametersOfTheProgramOverTheConverte
     // The update would talk to whatever listens at the build's server address.
     hooks_.runUpdate = {};
     auto window = open();
-    folder_.write("data/Snapord/2.0.24.3/snapord2.ini",
+    folder_.write("data/Snapord/" + std::string(build::kVersion) + "/snapord2.ini",
                   main_window_test::catalogue() +
                       std::string("[pay]\r\nname=Hotově\r\nabbrev=hot\r\nid=1\r\ndefault=1\r\n"
                                   "[order]\r\nname=Fotografie\r\nabbrev=foto\r\nid=5\r\ndefault=1\r\n"_cz));

@@ -1,8 +1,11 @@
 // The controls of a window, as the window classes see them.
 //
-// A window class never holds a control: it asks its host for one by id (host.combo(1009)) each time,
-// and the reference is valid until its handler returns. Texts are cp1250. All calls happen on the UI
-// thread.
+// A window class reaches its controls by id through its host (host.combo(1009)) and keeps no reference
+// to one. The one exception is a helper that works on a single control and draws or fills it (the
+// icon button CButtonIcons, the folder tree CFileTreeCtrl): it is attached to its control in the
+// window's onInit and may keep that reference while the window is open, because every backend creates
+// the controls with the window and destroys them only with it. Such a helper must not use the
+// reference after the window closed. Texts are cp1250. All calls happen on the UI thread.
 //
 // Notifications follow one rule in every backend: what the user does to a control is reported to the
 // window's handlers; what the program does is not, with two exceptions that the windows rely on:
