@@ -19,6 +19,5 @@ inline constexpr char kHeaderPictureUpdate[] = "hlavicka.dnl";
 inline constexpr char kNewsMessage[] = "message.txt";
 inline constexpr char kNewsMessageId[] = "message.id";
 inline constexpr char kValidity[] = "validity.txt";
-inline constexpr char kHelp[] = "help.chm";
 
 }  // namespace state_files
