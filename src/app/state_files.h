@@ -21,6 +21,5 @@ inline constexpr char kHeaderPictureCheck[] = "hlavicka.inb";
 inline constexpr char kNewsMessage[] = "message.txt";
 inline constexpr char kNewsMessageId[] = "message.id";
 inline constexpr char kValidity[] = "validity.txt";
-inline constexpr char kHelp[] = "help.chm";
 
 }  // namespace state_files
