@@ -175,8 +175,7 @@ void WxDialog::onDropFiles(wxDropFilesEvent& event) {
     std::vector<std::filesystem::path> items;
     for (int i = 0; i < event.GetNumberOfFiles(); ++i) {
         // The file manager's names, as the file system holds them.
-        const wxScopedCharBuffer name = event.GetFiles()[i].utf8_str();
-        items.emplace_back(std::string(name.data(), name.length()));
+        items.emplace_back(event.GetFiles()[i].utf8_string());
     }
     dialog_.onDropFiles(droppedFiles(items));
 }
