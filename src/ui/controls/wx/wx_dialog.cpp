@@ -1,5 +1,7 @@
 #include "ui/controls/wx/wx_dialog.h"
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <string>
 
@@ -160,6 +162,10 @@ bool WxDialog::isVisible() const {
 
 WindowState WxDialog::state() const {
     return IsIconized() ? WindowState::Minimised : state_;
+}
+
+int WxDialog::pixelScale() const {
+    return std::max(1, static_cast<int>(std::lround(GetContentScaleFactor())));
 }
 
 void WxDialog::acceptDroppedFiles() {
