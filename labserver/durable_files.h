@@ -2,47 +2,20 @@
 //
 // Received files are written to a temporary name, flushed to the disk and only then renamed to
 // their final name, so a crash or a full disk never leaves a half-written file under a name that the
-// lab would process.
+// lab would process. The replacement itself is the client's (platform/durable_file.h); this adds what
+// only the server needs: moving a received file across file systems and copying stored files.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <string_view>
+
+#include "platform/durable_file.h"
 
 namespace labserver {
 
 // A file being received: created under a unique temporary name in a folder, filled piece by piece,
-// then flushed to the disk. Removed when destroyed unless it was moved away (released).
-// Used by one thread at a time.
-class ReceivedFile {
-  public:
-    // Creates an empty file with a unique name in `folder`; the file is not open when creation failed
-    // (see isOpen).
-    explicit ReceivedFile(const std::filesystem::path& folder);
-    ~ReceivedFile();
-    ReceivedFile(const ReceivedFile&) = delete;
-    ReceivedFile& operator=(const ReceivedFile&) = delete;
-
-    bool isOpen() const { return file_ != nullptr; }
-    // Appends bytes; false once any write failed (the later ones are then dropped).
-    bool append(const char* data, std::size_t size);
-    // Flushes and closes the file; true when every byte reached the disk.
-    bool finish();
-    // The file was moved elsewhere: the destructor leaves the name alone.
-    void release() { released_ = true; }
-
-    const std::filesystem::path& path() const { return path_; }
-    std::uint64_t size() const { return size_; }
-
-  private:
-    std::filesystem::path path_;
-    std::FILE* file_ = nullptr;
-    std::uint64_t size_ = 0;
-    bool failed_ = false;
-    bool released_ = false;
-};
+// then flushed to the disk (finish) and moved to its place (moveDurably, then release).
+using ReceivedFile = platform::DurableFile;
 
 // Renames `from` over `to` (replacing it) and flushes the folder of `to`, falling back to a copy when
 // the two lie on different file systems. False when `to` was not replaced.

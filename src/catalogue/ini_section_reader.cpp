@@ -76,7 +76,6 @@ IniEntry::IniEntry(std::string_view line) {
         key_ = text::cut(line.substr(0, equals), kTextLimit);
         value_ = text::cut(line.substr(equals + 1), kTextLimit);
     }
-    valid_ = true;
     typeValue();
 }
 

@@ -23,23 +23,22 @@ class IniEntry {
     static constexpr std::size_t kTextLimit = 255;
     static constexpr std::size_t kListLimit = 8;
 
-    // Splits `line` at its first '=' and types the value.
+    // Splits `line` at its first '=' and types the value. Every line is an entry: one without '=' is a
+    // key with an empty value.
     explicit IniEntry(std::string_view line);
 
-    bool valid() const { return valid_; }
     unsigned types() const { return types_; }
     const std::string& key() const { return key_; }
-    // The accessors answer only for a valid entry (empty text, 0, no elements otherwise).
-    std::string_view text() const { return valid_ ? std::string_view(value_) : std::string_view(); }
+    // The value as it stands (empty for a line without '=').
+    std::string_view text() const { return value_; }
     // The value as a signed decimal number when it is typed integer, else 0.
-    std::int32_t integer() const { return valid_ ? integer_ : 0; }
+    std::int32_t integer() const { return integer_; }
     // The value as a number when it is typed integer or real, else 0.
-    double real() const { return valid_ ? real_ : 0.0; }
+    double real() const { return real_; }
     // The elements of a list value. Parsing stops at a ninth or an unreadable element; the elements
     // before it are kept.
     std::span<const std::int32_t> list() const {
-        return valid_ ? std::span<const std::int32_t>(list_.data(), listCount_)
-                      : std::span<const std::int32_t>();
+        return std::span<const std::int32_t>(list_.data(), listCount_);
     }
 
   private:
@@ -52,7 +51,6 @@ class IniEntry {
     std::array<std::int32_t, kListLimit> list_{};
     std::size_t listCount_ = 0;
     unsigned types_ = 0;
-    bool valid_ = false;
 };
 
 // Reads a file once and keeps the lines of one section.

@@ -52,6 +52,14 @@ int collateCzech(std::string_view a, std::string_view b) {
 #endif
 }
 
+bool hasCzechCollation() {
+#ifndef _WIN32
+    return czechCollation() != static_cast<locale_t>(0);
+#else
+    return false;
+#endif
+}
+
 int compareNaturally(std::string_view a, std::string_view b) {
     auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
     std::size_t i = 0;

@@ -10,6 +10,9 @@ namespace platform {
 // Czech collation.
 int collateCzech(std::string_view a, std::string_view b);
 
+// Whether the system has the Czech collation (the cs_CZ locale); without it collateCzech is the byte order.
+bool hasCzechCollation();
+
 // Like collateCzech, but runs of digits compare by their value, so "foto2" sorts before "foto10".
 int compareNaturally(std::string_view a, std::string_view b);
 

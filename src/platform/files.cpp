@@ -4,13 +4,12 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/durable_file.h"
 #include "platform/fs_names.h"
 
 #ifdef _WIN32
-#include <fcntl.h>
 #include <io.h>
 #else
-#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -87,22 +86,18 @@ bool flushToDisk(std::string_view path) {
     const auto fsPath = toFsPath(path);
     if (!fsPath)
         return false;
-#ifdef _WIN32
     std::error_code error;
     if (fs::is_directory(*fsPath, error))
-        return !error;  // the system writes a folder's entries with the files' own flush
-    const int fd = ::_wopen(fsPath->c_str(), _O_RDWR | _O_BINARY);
-    if (fd < 0)
+        return syncFolder(*fsPath);
+    std::FILE* file = openFile(path, "r+b");
+    if (file == nullptr)
         return false;
-    const bool flushed = ::_commit(fd) == 0;
-    return ::_close(fd) == 0 && flushed;
+#ifdef _WIN32
+    const bool flushed = ::_commit(::_fileno(file)) == 0;
 #else
-    const int fd = ::open(fsPath->c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool flushed = ::fsync(fd) == 0;
-    return ::close(fd) == 0 && flushed;
+    const bool flushed = ::fsync(::fileno(file)) == 0;
 #endif
+    return std::fclose(file) == 0 && flushed;
 }
 
 bool createFolder(std::string_view path) {
@@ -161,22 +156,8 @@ std::optional<std::string> readFile(std::string_view path) {
 }
 
 bool writeFileAtomically(std::string_view path, const std::function<bool(std::FILE*)>& write) {
-    std::string temporary(path);
-    temporary += ".tmp";
-    std::FILE* file = openFile(temporary, "wb");
-    if (file == nullptr)
-        return false;
-    bool ok = write(file);
-    ok = std::fflush(file) == 0 && ok;
-#ifndef _WIN32
-    ok = ::fsync(fileno(file)) == 0 && ok;
-#endif
-    ok = std::fclose(file) == 0 && ok;
-    if (ok)
-        ok = replaceFile(temporary, path);
-    if (!ok)
-        removeFile(temporary);
-    return ok;
+    const auto fsPath = toFsPath(path);
+    return fsPath && replaceFileDurably(*fsPath, write);
 }
 
 bool writeFileAtomically(std::string_view path, std::string_view content) {

@@ -55,9 +55,10 @@ std::FILE* openFile(std::string_view path, const char* mode);
 // The whole content of a file; none when it cannot be read.
 std::optional<std::string> readFile(std::string_view path);
 
-// Replaces `path` as one step: `write` fills a temporary file next to it, which is flushed to the disk
-// and renamed over `path` only when `write` returned true and every write and the close succeeded.
-// On any failure the temporary file is removed and `path` keeps its old content.
+// Replaces `path` as one step (durable_file.h): `write` fills a temporary file with a unique name next
+// to it, which is flushed to the disk and renamed over `path` only when `write` returned true and every
+// write and the close succeeded; then the folder is flushed. On any failure the temporary file is
+// removed and `path` keeps its old content.
 bool writeFileAtomically(std::string_view path, const std::function<bool(std::FILE*)>& write);
 bool writeFileAtomically(std::string_view path, std::string_view content);
 

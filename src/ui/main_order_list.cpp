@@ -1,6 +1,8 @@
 // The order list of the main window: the rows of the order in progress, their removal, and the buttons
 // and summary line that follow the order.
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "app/ui_texts.h"
 #include "order/order_state_file.h"
@@ -17,9 +19,11 @@ using namespace main_ids;
 
 void CMainOrderDlg::LoadOrder() {
     const bool opened = loadOrder(order_);
-    ui::ListBox& rows = host().list(kOrderList);
+    std::vector<std::string> texts;
+    texts.reserve(order_.size());
     for (const OrderList::Row& row : order_.rows())
-        rows.addItem(row.text);
+        texts.push_back(row.text);
+    host().list(kOrderList).addItems(texts);
     // An order kept from the last run means the program has been used before: the lab's files are
     // brought up to date.
     if (opened)
@@ -109,12 +113,17 @@ void CMainOrderDlg::RefreshButtonsAndSummary() {
 }
 
 void CMainOrderDlg::RefreshSummary(bool askAboutMissing) {
+    if (askAboutMissing && starting_) {
+        askAfterStart_ = true;
+        askAboutMissing = false;
+    }
     const OrderTotals totals = computeTotals(order_);
     if (askAboutMissing) {
         for (std::size_t i = 0; i < totals.invalidSizes; ++i)
             host().services().messageBox("invalid size", "", ui::MessageIcon::Exclamation,
                                          ui::MessageButtons::Ok);
         if (totals.missingFiles > 0) {
+            askedSincePreviewChosen_ = true;
             const std::string question = formatUiText(ui_format::MissingPhotos, totals.missingFiles);
             if (host().services().messageBox(question, "", ui::MessageIcon::Question,
                                              ui::MessageButtons::YesNo) == ui::MessageAnswer::Yes) {
@@ -125,4 +134,15 @@ void CMainOrderDlg::RefreshSummary(bool askAboutMissing) {
     }
     const std::string megabytes = megabytesText(totals.bytes);
     host().label(kSummary).setText(formatUiText(ui_format::Summary, totals.items, totals.copies, megabytes));
+}
+
+void CMainOrderDlg::AskAfterStart() {
+    if (!askAfterStart_)
+        return;
+    askAfterStart_ = false;
+    // Posted: the event loop runs it once the window is on the screen.
+    services().runOnUiThread([this, alive = std::weak_ptr<int>(alive_)] {
+        if (!alive.expired() && hasHost() && !host().isEnding())
+            RefreshSummary(true);
+    });
 }

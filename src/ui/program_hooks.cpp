@@ -3,10 +3,12 @@
 #include "ui/main_photobook.h"
 #include "ui/main_window_hooks.h"
 #include "ui/order_params_dlg.h"
+#include "ui/progress_send_dlg.h"
 
 MainWindowHooks programHooks() {
     MainWindowHooks hooks;
     hooks.runOrderParams = runOrderParams;
+    hooks.runSending = runSending;
     hooks.runUpdate = labUpdateHook();
     hooks.sendPhotobook = SendPhotobook;
     return hooks;

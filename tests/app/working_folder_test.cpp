@@ -5,6 +5,7 @@
 #include <map>
 
 #include "app/state_files.h"
+#include "buildinfo/build_constants.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -42,7 +43,8 @@ TEST(ApplicationDataFolder, FallsBackInOrder) {
 }
 
 TEST(WorkingFolder, IsProductAndVersionUnderTheBase) {
-    EXPECT_EQ(workingFolderPath("/home/jana/.local/share"), "/home/jana/.local/share/Snapord/2.0.24.3");
+    EXPECT_EQ(workingFolderPath("/home/jana/.local/share"),
+              "/home/jana/.local/share/Snapord/" + std::string(build::kVersion));
 }
 
 class StartUp : public ::testing::Test {
@@ -50,7 +52,7 @@ class StartUp : public ::testing::Test {
     TempFolder home;
     TempFolder start;
     CurrentFolderScope inStart{start.path()};
-    const std::string working = home.path() + "/data/Snapord/2.0.24.3";
+    const std::string working = home.path() + "/data/Snapord/" + std::string(build::kVersion);
 
     // Each start begins in the start folder, as the program does.
     std::string settle() {
@@ -65,20 +67,20 @@ TEST_F(StartUp, CreatesTheFoldersCopiesTheCatalogueAndEntersTheWorkingFolder) {
     EXPECT_EQ(settle(), working);
     EXPECT_EQ(workingFolder(), working);
     EXPECT_EQ(std::filesystem::current_path(), working);
-    EXPECT_EQ(home.read("data/Snapord/2.0.24.3/snapord2.ini"), "[format]\n");
+    EXPECT_EQ(home.read("data/Snapord/" + std::string(build::kVersion) + "/snapord2.ini"), "[format]\n");
 }
 
 TEST_F(StartUp, KeepsAReadableCatalogueAndReplacesAnUnreadableOne) {
-    home.write("data/Snapord/2.0.24.3/snapord2.ini", "old");
+    home.write("data/Snapord/" + std::string(build::kVersion) + "/snapord2.ini", "old");
     start.write("snapord2.ini", "new");
     settle();
-    EXPECT_EQ(home.read("data/Snapord/2.0.24.3/snapord2.ini"), "old");
+    EXPECT_EQ(home.read("data/Snapord/" + std::string(build::kVersion) + "/snapord2.ini"), "old");
 
     // A catalogue that cannot be opened (here a link to nothing) is replaced by the start folder's.
     std::filesystem::remove(working + "/snapord2.ini");
     std::filesystem::create_symlink(home.path() + "/gone", working + "/snapord2.ini");
     settle();
-    EXPECT_EQ(home.read("data/Snapord/2.0.24.3/snapord2.ini"), "new");
+    EXPECT_EQ(home.read("data/Snapord/" + std::string(build::kVersion) + "/snapord2.ini"), "new");
 }
 
 TEST_F(StartUp, GoesOnWhenTheCatalogueCannotBeReplaced) {
@@ -90,29 +92,29 @@ TEST_F(StartUp, GoesOnWhenTheCatalogueCannotBeReplaced) {
 
 TEST_F(StartUp, WithoutAnyCatalogueGoesOn) {
     EXPECT_EQ(settle(), working);
-    EXPECT_FALSE(home.exists("data/Snapord/2.0.24.3/snapord2.ini"));
+    EXPECT_FALSE(home.exists("data/Snapord/" + std::string(build::kVersion) + "/snapord2.ini"));
 }
 
 TEST_F(StartUp, FirstRunMarkerEmptiesTheOrderAndDeletesItself) {
-    home.write("data/Snapord/2.0.24.3/order.sno", "a row\r\n");
-    home.write("data/Snapord/2.0.24.3/firstrun.sno", "");
+    home.write("data/Snapord/" + std::string(build::kVersion) + "/order.sno", "a row\r\n");
+    home.write("data/Snapord/" + std::string(build::kVersion) + "/firstrun.sno", "");
     settle();
-    EXPECT_TRUE(home.exists("data/Snapord/2.0.24.3/order.sno"));
-    EXPECT_EQ(home.read("data/Snapord/2.0.24.3/order.sno"), "");
-    EXPECT_FALSE(home.exists("data/Snapord/2.0.24.3/firstrun.sno"));
+    EXPECT_TRUE(home.exists("data/Snapord/" + std::string(build::kVersion) + "/order.sno"));
+    EXPECT_EQ(home.read("data/Snapord/" + std::string(build::kVersion) + "/order.sno"), "");
+    EXPECT_FALSE(home.exists("data/Snapord/" + std::string(build::kVersion) + "/firstrun.sno"));
 }
 
 TEST_F(StartUp, WithoutMarkerTheOrderStays) {
-    home.write("data/Snapord/2.0.24.3/order.sno", "a row\r\n");
+    home.write("data/Snapord/" + std::string(build::kVersion) + "/order.sno", "a row\r\n");
     settle();
-    EXPECT_EQ(home.read("data/Snapord/2.0.24.3/order.sno"), "a row\r\n");
+    EXPECT_EQ(home.read("data/Snapord/" + std::string(build::kVersion) + "/order.sno"), "a row\r\n");
 }
 
 TEST_F(StartUp, MarkerStaysWhenTheOrderCannotBeEmptied) {
-    home.write("data/Snapord/2.0.24.3/firstrun.sno", "");
+    home.write("data/Snapord/" + std::string(build::kVersion) + "/firstrun.sno", "");
     std::filesystem::create_directories(working + "/order.sno");  // cannot be opened for writing
     settle();
-    EXPECT_TRUE(home.exists("data/Snapord/2.0.24.3/firstrun.sno"));
+    EXPECT_TRUE(home.exists("data/Snapord/" + std::string(build::kVersion) + "/firstrun.sno"));
 }
 
 }  // namespace

@@ -8,21 +8,24 @@
 
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
+#include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
 #include "../image/picture_files.h"
 #include "app/ui_texts.h"
+#include "buildinfo/build_constants.h"
 #include "platform/shell_namespace.h"
 #include "support/temp_folder.h"
 #include "text/cp1250.h"
+#include "ui/controls/wx/wx_controls.h"
 #include "ui/controls/wx/wx_desktop.h"
 #include "ui/controls/wx/wx_widgets.h"
+#include "ui/controls/wx_test_support.h"
 #include "ui/dialog_resources.h"
 #include "ui/main_order_dlg.h"
 #include "ui/message_dlg.h"
 #include "ui/order_app.h"
 #include "ui/resource_ids.h"
-#include "wx_test_support.h"
 
 namespace {
 
@@ -61,7 +64,7 @@ class OnScreen : public testing::Test {
     }
 
     std::string workingFile(std::string_view name) const {
-        return folder_.read("data/Snapord/2.0.24.3/" + std::string(name));
+        return folder_.read("data/Snapord/" + std::string(build::kVersion) + "/" + std::string(name));
     }
     // Runs the program's main window with `script`; true when the script ran.
     bool run(const wxtest::ScriptedWindows::Script& script) {
@@ -93,7 +96,7 @@ class OnScreen : public testing::Test {
 
 TEST_F(OnScreen, ShowsItsTextsIgnoresEnterAndClosesOnEscSavingTheOrder) {
     const std::string kept = "  10x15      Lesk   Bez      1     /home/jana/les.jpg\r\n";
-    folder_.write("data/Snapord/2.0.24.3/order.sno", kept);
+    folder_.write("data/Snapord/" + std::string(build::kVersion) + "/order.sno", kept);
     // The photograph is missing: keep the order, when the window starts and when Enter refreshes it.
     wxtest::ScriptedWindows::instance().answerNextQuestion(ui::MessageAnswer::No);
     wxtest::ScriptedWindows::instance().answerNextQuestion(ui::MessageAnswer::No);
@@ -265,6 +268,65 @@ TEST_F(OnScreen, ALongNewsMessageScrollsInItsLabel) {
     desktop.runModal(message, newsTemplate());
     EXPECT_TRUE(ran);
     EXPECT_FALSE(folder_.exists("message.txt"));
+}
+
+TEST_F(OnScreen, AfterACorrectionOfTheCopiesTheCaretStandsAtTheEnd) {
+    ASSERT_TRUE(run([&](ui::DialogHost& host, contract::UserActions& user) {
+        wxtest::settle();
+        auto& copies = dynamic_cast<wxTextCtrl&>(*ui::wxgui::widgetOf(host.control(kCopies)));
+        // Typed on the X server's keyboard into the field, as the customer typed; the field has the
+        // focus throughout (focusing a field selects its text).
+        wxUIActionSimulator keyboard;
+        keyboard.MouseMove(copies.GetScreenRect().GetPosition() + wxPoint(4, 4));
+        host.edit(kCopies).setText("");
+        copies.SetFocus();
+        wxtest::settle();
+        const auto type = [&](const char* keys) {
+            for (const char* key = keys; *key != '\0'; ++key) {
+                keyboard.Char(*key);
+                wxtest::settle();
+            }
+        };
+        type("0");
+        EXPECT_EQ(host.edit(kCopies).text(), "1");
+        EXPECT_EQ(copies.GetInsertionPoint(), 1);
+        type("5");
+        EXPECT_EQ(host.edit(kCopies).text(), "15");
+        type("34");
+        EXPECT_EQ(host.edit(kCopies).text(), "153");
+        EXPECT_EQ(copies.GetInsertionPoint(), 3);
+        user.pressEscape();
+    }));
+}
+
+TEST_F(OnScreen, FilesDroppedFromTheFileManagerJoinTheOrder) {
+    folder_.write("snapord2.ini",
+                  "[format]\r\nname=10 x 15 cm\r\nabbrev=10x15\r\nid=2\r\ndefault=1\r\n"
+                  "[surface]\r\nname=Lesklý\r\nabbrev=lesk\r\nid=1\r\ndefault=1\r\n"
+                  "[margin]\r\nname=Bez okraje\r\nabbrev=bez\r\nid=1\r\ndefault=1\r\n"_cz);
+    const std::string photos = folder_.path() + "/fotky";
+    std::filesystem::create_directories(photos + "/výlet");
+    for (const char* name : {"/a.jpg", "/výlet/b.jpg", "/výlet/c.tif", "/popis.txt"})
+        folder_.write("fotky" + std::string(name), "x");
+    ASSERT_TRUE(run([&](ui::DialogHost& host, contract::UserActions& user) {
+        auto& window = dynamic_cast<ui::wxgui::WxDialog&>(host);
+        wxtest::settle();
+        // The window is a drop target; the toolkit delivers a drop as this event, with the names in
+        // the toolkit's strings.
+        EXPECT_NE(window.GetDropTarget(), nullptr);
+        auto* names =
+            new wxString[3]{wxString::FromUTF8(photos + "/a.jpg"), wxString::FromUTF8(photos + "/výlet"),
+                            wxString::FromUTF8(photos + "/popis.txt")};
+        wxDropFilesEvent drop(wxEVT_DROP_FILES, 3, names);
+        window.ProcessWindowEvent(drop);
+        wxtest::settle();
+        const std::string trip = photos + "/v\xFDlet";
+        ASSERT_EQ(host.list(kOrderList).count(), 3);
+        EXPECT_EQ(host.list(kOrderList).itemText(0), "  10x15     lesk    bez     1    " + photos + "/a.jpg");
+        EXPECT_EQ(host.list(kOrderList).itemText(1), "  10x15     lesk    bez     1    " + trip + "/b.jpg");
+        EXPECT_EQ(host.list(kOrderList).itemText(2), "  10x15     lesk    bez     1    " + trip + "/c.tif");
+        user.pressEscape();
+    }));
 }
 
 }  // namespace

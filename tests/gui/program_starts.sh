@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Starts the program with an empty home folder and waits until its main window is on the display.
+#   program_starts.sh <program> <product name> <version>
+# Exits with 77 (ctest's skip) when there is no display to show it on.
 set -u
 program=${1:?program}
+product=${2:?product name}
+version=${3:?version}
 if [ -z "${DISPLAY:-}" ] || ! command -v xwininfo >/dev/null; then
     echo "No X display or no xwininfo: the program was not started."
-    exit 0
+    exit 77
 fi
 home=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; rm -rf "$home"' EXIT
@@ -13,7 +17,7 @@ mkdir -p "$home/.local/share"
 pid=$!
 for _ in $(seq 1 200); do
     # Started, it has made its working folder; shown, its window is viewable.
-    if [ -d "$home/.local/share/Snapord/2.0.24.3" ] &&
+    if [ -d "$home/.local/share/$product/$version" ] &&
         xwininfo -name "Snapord v2.0" 2>/dev/null | grep -q 'Map State: IsViewable'; then
         echo "The main window is on the display."
         exit 0

@@ -1,7 +1,9 @@
 #include "order/order_state_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -95,17 +97,41 @@ TEST(OrderStateFile, AMissingFileLoadsNothing) {
     EXPECT_TRUE(order.empty());
 }
 
+// While it lives, no file of this process grows beyond `bytes`: a full disk, as a writer sees it.
+class FullDisk {
+  public:
+    explicit FullDisk(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);  // the write fails instead of ending the process
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FullDisk() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+
+  private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
 TEST(OrderStateFile, AFailedSaveLeavesTheSavedOrderWhole) {
     TempFolder folder;
     const std::string path = folder.file("order.sno");
     const std::string saved = rowOf(40) + "\r\n";
     folder.write("order.sno", saved);
-    // The new content cannot be written: where it would go stands a folder.
-    std::filesystem::create_directory(path + ".tmp");
     OrderList order;
     ASSERT_EQ(order.add("F", "P", "B", "1", "/f/new.jpg"), AddResult::Added);
-    EXPECT_FALSE(saveOrder(order, path));
+    {
+        FullDisk full(10);  // the new rows do not fit
+        EXPECT_FALSE(saveOrder(order, path));
+    }
     EXPECT_EQ(folder.read("order.sno"), saved);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);  // no leftover
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <set>
+#include <string>
+
 #include "platform/fs_names.h"
 #include "platform/path.h"
 #include "support/temp_folder.h"
@@ -9,6 +13,13 @@
 namespace {
 
 using testing_support::TempFolder;
+
+std::set<std::string> fileNames(const TempFolder& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        names.insert(entry.path().filename().string());
+    return names;
+}
 
 TEST(FsNames, Cp1250PathsBecomeUtf8NamesAndBack) {
     const auto fsPath = platform::toFsPath(
@@ -45,11 +56,22 @@ TEST(Files, AtomicWriteReplacesTheFileOnlyWhenEverythingWasWritten) {
     });
     EXPECT_FALSE(failed);
     EXPECT_EQ(folder.read("order.sno"), "old rows\r\n");
-    EXPECT_FALSE(folder.exists("order.sno.tmp"));
+    EXPECT_EQ(fileNames(folder), std::set<std::string>{"order.sno"});
 
     EXPECT_TRUE(platform::writeFileAtomically(target, std::string_view("new rows\r\n")));
     EXPECT_EQ(folder.read("order.sno"), "new rows\r\n");
-    EXPECT_FALSE(folder.exists("order.sno.tmp"));
+    EXPECT_EQ(fileNames(folder), std::set<std::string>{"order.sno"});
+}
+
+TEST(Files, AtomicWriteOfABareNameReplacesTheFileInTheCurrentFolder) {
+    TempFolder folder;
+    folder.write("order.sno", "old rows\r\n");
+    {
+        testing_support::CurrentFolderScope inFolder(folder.path());
+        EXPECT_TRUE(platform::writeFileAtomically("order.sno", std::string_view("new rows\r\n")));
+    }
+    EXPECT_EQ(folder.read("order.sno"), "new rows\r\n");
+    EXPECT_EQ(fileNames(folder), std::set<std::string>{"order.sno"});
 }
 
 TEST(Files, AtomicWriteFailsWhereNoFileCanBeCreated) {

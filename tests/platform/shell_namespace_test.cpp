@@ -21,31 +21,42 @@ int sign(int value) {
     return (value > 0) - (value < 0);
 }
 
-TEST(Collation, SortsNamesAsCzechUsersAndFileManagersDo) {
-    struct Row {
-        std::string_view a;
-        std::string_view b;
-        int order;
-    };
-    const Row rows[] = {
-        {"Brno", "Český Krumlov"_cz, -1},  // Č after C, before D
-        {"Hradec", "Cheb", -1},            // ch after h
-        {"Zlín"_cz, "Žatec"_cz, -1},
-        {"řeka"_cz, "sova", -1},
-        {"foto2", "foto10", -1},  // digits by value
-        {"foto10", "foto9", 1},
-        {"a01", "a1", sign(platform::compareNaturally("a01", "a1"))},
-        {"Alba", "alba", sign(platform::compareNaturally("Alba", "alba"))},
-        {"same", "same", 0},
-    };
-    for (const Row& row : rows) {
+struct CollationRow {
+    std::string_view a;
+    std::string_view b;
+    int order;
+};
+
+void expectOrders(std::initializer_list<CollationRow> rows) {
+    for (const CollationRow& row : rows) {
         SCOPED_TRACE(std::string(row.a) + " / " + std::string(row.b));
         EXPECT_EQ(sign(platform::compareNaturally(row.a, row.b)), row.order);
         EXPECT_EQ(sign(platform::compareNaturally(row.b, row.a)), -row.order);
     }
-    // Names that differ only in case or leading zeros still have an order.
-    EXPECT_NE(platform::compareNaturally("Alba", "alba"), 0);
-    EXPECT_NE(platform::compareNaturally("a01", "a1"), 0);
+}
+
+TEST(Collation, SortsRunsOfDigitsByTheirValue) {
+    expectOrders({
+        {"foto2", "foto10", -1},
+        {"foto10", "foto9", 1},
+        {"foto007", "foto8", -1},
+        {"a01", "a1", -1},  // equal values: the leading zero first, so the two still have an order
+        {"2020", "a", -1},  // digits before letters
+        {"same", "same", 0},
+    });
+}
+
+TEST(Collation, SortsNamesAsCzechUsersAndFileManagersDo) {
+    if (!platform::hasCzechCollation())
+        GTEST_SKIP() << "the system has no cs_CZ locale (scripts/setup makes it)";
+    expectOrders({
+        {"Brno", "Český Krumlov"_cz, -1},  // Č after C, before D
+        {"Hradec", "Cheb", -1},            // ch after h
+        {"Zlín"_cz, "Žatec"_cz, -1},
+        {"řeka"_cz, "sova", -1},
+        {"alba", "Alba", -1},  // case only as a tie-breaker: small letters first
+        {"alba", "Album", -1},
+    });
 }
 
 TEST(ShellItems, SortByRankBeforeName) {

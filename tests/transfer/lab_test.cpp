@@ -7,6 +7,7 @@
 #include <memory>
 #include <set>
 
+#include "buildinfo/build_constants.h"
 #include "documents/order_document.h"
 #include "documents/order_identity_file.h"
 #include "in_process_lab.h"
@@ -44,24 +45,25 @@ TEST_F(LabServerCommands, DownloadsGiveTheFileOrNotFoundOrBadLoginAndLeaveNoFile
         const char* name;
         std::string_view login, password;
         bool anonymous;
-        std::string_view remote;
+        std::string_view remote;  // under the version's folder
         RequestState state;
         std::string_view published;  // the file the download must equal; empty: no local file
     };
     const Row rows[] = {
-        {"header picture", "demo", "demo", false, "2.0.24.3/hlavicka.jpg", RequestState::Ok, "hlavicka.jpg"},
-        {"missing file", "demo", "demo", false, "2.0.24.3/nic.jpg", RequestState::NotFound, ""},
-        {"wrong password", "demo", "spatne", false, "2.0.24.3/hlavicka.jpg", RequestState::BadLogin, ""},
-        {"unknown name", "nikdo", "demo", false, "2.0.24.3/hlavicka.jpg", RequestState::BadLogin, ""},
-        {"anonymous catalogue", "", "", true, "2.0.24.3/snapord2.ini", RequestState::Ok, "snapord2.ini"},
-        {"anonymous news message", "", "", true, "2.0.24.3/message.txt", RequestState::Ok, "message.txt"},
-        {"anonymous missing file", "", "", true, "2.0.24.3/nic.txt", RequestState::NotFound, ""},
+        {"header picture", "demo", "demo", false, "hlavicka.jpg", RequestState::Ok, "hlavicka.jpg"},
+        {"missing file", "demo", "demo", false, "nic.jpg", RequestState::NotFound, ""},
+        {"wrong password", "demo", "spatne", false, "hlavicka.jpg", RequestState::BadLogin, ""},
+        {"unknown name", "nikdo", "demo", false, "hlavicka.jpg", RequestState::BadLogin, ""},
+        {"anonymous catalogue", "", "", true, "snapord2.ini", RequestState::Ok, "snapord2.ini"},
+        {"anonymous news message", "", "", true, "message.txt", RequestState::Ok, "message.txt"},
+        {"anonymous missing file", "", "", true, "nic.txt", RequestState::NotFound, ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         request_.SetCredentials(row.login, row.password);
         request_.SetAnonymousDownload(row.anonymous);
-        EXPECT_EQ(run(request_, ServerCommand::GetFile, "download.bin", row.remote, ""), row.state);
+        const std::string remote = std::string(build::kVersion) + "/" + std::string(row.remote);
+        EXPECT_EQ(run(request_, ServerCommand::GetFile, "download.bin", remote, ""), row.state);
         EXPECT_EQ(fs::exists(local("download.bin")), !row.published.empty());
         if (!row.published.empty()) {
             EXPECT_EQ(contentOf(local("download.bin")), contentOf(published(row.published)));
@@ -82,7 +84,7 @@ TEST_F(LabServerCommands, RefusedLoginsAreBadLoginForEveryOrderCommand) {
                   RequestState::BadLogin);
         EXPECT_EQ(run(request_, ServerCommand::OnlyCopy, "001_x_a.jpg", "002_x_a.jpg", order.serverFolder),
                   RequestState::BadLogin);
-        EXPECT_EQ(run(request_, ServerCommand::GetPrice, "2.0.24.3", order.orderId, order.customerId),
+        EXPECT_EQ(run(request_, ServerCommand::GetPrice, build::kVersion, order.orderId, order.customerId),
                   RequestState::BadLogin);
         EXPECT_EQ(run(request_, ServerCommand::TransEnd, "order.sno", order.orderId, order.serverFolder),
                   RequestState::BadLogin);
@@ -128,9 +130,10 @@ TEST_F(LabServerCommands, AWholeOrderLeavesExactlyItsFilesOnTheServer) {
     EXPECT_EQ(run(request_, ServerCommand::SendFile, "obj.snf", "000_" + id + ".snf", folder),
               RequestState::Ok);
 
-    EXPECT_EQ(run(request_, ServerCommand::GetPrice, "2.0.24.3", id, order.customerId), RequestState::Ok);
+    EXPECT_EQ(run(request_, ServerCommand::GetPrice, build::kVersion, id, order.customerId),
+              RequestState::Ok);
     EXPECT_EQ(request_.Price(), "260,30");
-    EXPECT_EQ(run(request_, ServerCommand::GetValidity, "2.0.24.3", id, order.customerId),
+    EXPECT_EQ(run(request_, ServerCommand::GetValidity, build::kVersion, id, order.customerId),
               RequestState::Warning);
     EXPECT_NE(request_.Message().find("001_" + id + "_a.jpg"), std::string::npos) << request_.Message();
     EXPECT_EQ(contentOf(local("validity.txt")).substr(0, 8), "warning\n");
@@ -145,7 +148,8 @@ TEST_F(LabServerCommands, AWholeOrderLeavesExactlyItsFilesOnTheServer) {
     EXPECT_EQ(run(request_, ServerCommand::SendFile, platform::joinPath(photos.path(), "c d.jpg"),
                   "004_" + id + "_c d.jpg", folder),
               RequestState::Ok);
-    EXPECT_EQ(run(request_, ServerCommand::GetValidity, "2.0.24.3", id, order.customerId), RequestState::Ok);
+    EXPECT_EQ(run(request_, ServerCommand::GetValidity, build::kVersion, id, order.customerId),
+              RequestState::Ok);
     EXPECT_EQ(run(request_, ServerCommand::TransEnd, "order.sno", id, folder), RequestState::Ok);
     EXPECT_EQ(run(request_, ServerCommand::OnlyCopy, a, "005_" + id + "_a.jpg", folder), RequestState::Failed)
         << "a closed order takes no more files";

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "buildinfo/build_constants.h"
 #include "http/raw_server.h"
 #include "request_runner.h"
 #include "support/temp_folder.h"
@@ -60,7 +61,9 @@ TEST(CommandWire, FormCommandsSendTheirFieldsInNameOrder) {
         const std::string sent = server.received(0);
         const auto lines = http_testing::headerLines(sent);
         EXPECT_EQ(lines[0], "POST " + std::string(row.path) + " HTTP/1.1");
-        EXPECT_NE(std::find(lines.begin(), lines.end(), "User-Agent: Snapord ver.2.0.24.3"), lines.end());
+        EXPECT_NE(
+            std::find(lines.begin(), lines.end(), "User-Agent: Snapord ver." + std::string(build::kVersion)),
+            lines.end());
         EXPECT_NE(std::find(lines.begin(), lines.end(), "Content-Type: application/x-www-form-urlencoded"),
                   lines.end());
         EXPECT_EQ(http_testing::bodyOf(sent), row.body);

@@ -5,7 +5,9 @@
 #include <filesystem>
 
 #include "app/ui_texts.h"
+#include "buildinfo/build_constants.h"
 #include "main_window_fixture.h"
+#include "platform/program_files.h"
 #include "text/cp1250.h"
 #include "ui/about_dlg.h"
 #include "ui/controls/headless/headless_desktop.h"
@@ -26,8 +28,15 @@ const ui::Font kFixed{"Courier new", -11, ui::Font::kNormal, false};
 using MainWindow = main_window_test::MainWindowTest;
 
 TEST_F(MainWindow, StartsInItsWorkingFolderWithTheTextsOfTheTable) {
-    auto window = open();
-    EXPECT_TRUE(folder_.exists("data/Snapord/2.0.24.3"));
+    // Most of these controls carry the table's text in the template too: on a template whose texts
+    // differ, only the window's own start-up can put the table's texts there.
+    ui::DialogTemplate layout = mainWindowTemplate();
+    for (ui::ControlTemplate& control : layout.controls) {
+        if (!control.text.empty())
+            control.text = "(template)";
+    }
+    auto window = open(layout);
+    EXPECT_TRUE(folder_.exists("data/Snapord/" + std::string(build::kVersion)));
     EXPECT_EQ(window->title(), "Snapord v2.0");
     const std::pair<int, UiText> labels[] = {
         {kOrderFilesLabel, UiText::OrderFilesLabel},
@@ -157,19 +166,39 @@ TEST_F(MainWindow, AnEmptyOrderIsSavedAsAnEmptyFile) {
     EXPECT_EQ(workingFile("order.sno"), "");
 }
 
-TEST_F(MainWindow, HelpOpensTheHelpFileFromTheMenuF1AndItsButton) {
+TEST_F(MainWindow, HelpOpensTheInstalledHelpPageFromTheMenuF1AndItsButton) {
     auto window = open();
     window->chooseSystemMenuItem(res::kHelpCommand);
     window->pressF1();
     window->click(kHelp);
-    EXPECT_EQ(desktop_.openedWithShell(), (std::vector<std::string>{"help.chm", "help.chm", "help.chm"}));
+    const std::string page = platform::helpDocument();
+    ASSERT_TRUE(page.ends_with("/help/index.html")) << page;
+    EXPECT_EQ(desktop_.openedWithShell(), (std::vector<std::string>{page, page, page}));
+    EXPECT_TRUE(desktop_.messages().empty());
+}
+
+TEST_F(MainWindow, WithoutABrowserHelpAndThePagesTellWhereToLook) {
+    auto window = open();
+    desktop_.setCanOpen(false);
+    window->pressF1();
+    window->click(kOrdersPage);
+    window->click(kPriceList);
+    ASSERT_EQ(desktop_.messages().size(), 3u);
+    // The help page of the test program's folder is not there: the message names where it belongs.
+    EXPECT_NE(desktop_.messages()[0].text.find(platform::helpDocument()), std::string::npos);
+    EXPECT_NE(desktop_.messages()[1].text.find(std::string(build::kServerUrl) + "/extranet.php"),
+              std::string::npos);
+    EXPECT_NE(desktop_.messages()[2].text.find(std::string(build::kServerUrl) + "/cenik.php"),
+              std::string::npos);
+    for (const auto& message : desktop_.messages())
+        EXPECT_EQ(message.icon, ui::MessageIcon::Exclamation);
 }
 
 TEST_F(MainWindow, TheSystemMenuOpensTheAboutBox) {
     auto window = open();
     desktop_.onModal(res::kAboutDialog, [](HeadlessWindow& about) {
         EXPECT_EQ(about.title(), "Snapord - O aplikaci Snapord...");
-        EXPECT_EQ(about.label(about_ids::kVersion).text(), "Snapord verze 2.0.24.3");
+        EXPECT_EQ(about.label(about_ids::kVersion).text(), "Snapord verze " + std::string(build::kVersion));
         EXPECT_EQ(about.label(about_ids::kAuthor).text().rfind("Autor: ", 0), 0u);
         EXPECT_FALSE(about.label(about_ids::kCredits).text().empty());
         about.paint();

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "../image/picture_files.h"
+#include "buildinfo/build_constants.h"
 #include "platform/fake_shell_namespace.h"
 #include "support/temp_folder.h"
 #include "text/cp1250.h"
@@ -53,10 +54,15 @@ class MainWindowTest : public testing::Test {
         folder_.write("snapord2.ini", catalogue());
     }
 
-    // Builds the main window with the hooks set so far and runs its start-up.
-    std::unique_ptr<ui::headless::HeadlessWindow> open() {
+    // Builds the main window with the hooks set so far and runs its start-up, then lets the event loop
+    // run what start-up left for the shown window (the missing-files question).
+    std::unique_ptr<ui::headless::HeadlessWindow> open() { return open(mainWindowTemplate()); }
+    // The same on a template of the test's own.
+    std::unique_ptr<ui::headless::HeadlessWindow> open(const ui::DialogTemplate& layout) {
         dialog_ = std::make_unique<CMainOrderDlg>(document_, request_, shell_, environment_, hooks_);
-        return desktop_.open(*dialog_, mainWindowTemplate());
+        auto window = desktop_.open(*dialog_, layout);
+        desktop_.pumpEvents();
+        return window;
     }
     CMainOrderDlg& dialog() { return *dialog_; }
     // Lets the picture being loaded for the preview arrive: waits for the loader's worker, then
@@ -74,17 +80,17 @@ class MainWindowTest : public testing::Test {
     }
 
     std::string workingPath(std::string_view name) const {
-        return folder_.path() + "/data/Snapord/2.0.24.3/" + std::string(name);
+        return folder_.path() + "/data/Snapord/" + std::string(build::kVersion) + "/" + std::string(name);
     }
     bool workingFileExists(std::string_view name) const {
-        return folder_.exists("data/Snapord/2.0.24.3/" + std::string(name));
+        return folder_.exists("data/Snapord/" + std::string(build::kVersion) + "/" + std::string(name));
     }
     std::string workingFile(std::string_view name) const {
-        return folder_.read("data/Snapord/2.0.24.3/" + std::string(name));
+        return folder_.read("data/Snapord/" + std::string(build::kVersion) + "/" + std::string(name));
     }
     // An order in progress kept from the last run.
     void keepOrder(const std::string& content) const {
-        folder_.write("data/Snapord/2.0.24.3/order.sno", content);
+        folder_.write("data/Snapord/" + std::string(build::kVersion) + "/order.sno", content);
     }
 
     // Clicks the folder of that name under the desktop.

@@ -6,6 +6,7 @@
 
 #include "app/ui_texts.h"
 #include "main_window_fixture.h"
+#include "platform/collation.h"
 
 namespace {
 
@@ -21,6 +22,8 @@ std::string rowOf(std::string_view columns, const std::string& path) {
 }
 
 TEST_F(MainWindowTest, ListsOnlyThePicturesOfTheChosenFolderInCzechOrder) {
+    if (!platform::hasCzechCollation())
+        GTEST_SKIP() << "the system has no cs_CZ locale (scripts/setup makes it)";
     for (const char* name : {"chata.jpg", "čáp.JPG", "cihla.jpeg", "dům.TIFF", "ela.tif", "žába.jpg",
                              "obrázek.png", "foto.jpe", "pozn.txt", ".skrytý.jpg", "жук.jpg"})
         folder_.write(std::string("fotky/") + name, "x");

@@ -38,7 +38,7 @@ class MainWindowUpdate : public MainWindowTest {
     }
 
     std::string published(std::string_view name) const {
-        return folder_.read("lab/public/2.0.24.3/" + std::string(name));
+        return folder_.read("lab/public/" + std::string(build::kVersion) + "/" + std::string(name));
     }
     // The header picture the window drew at its last painting.
     Picture drawnHeader(HeadlessWindow& window) {
@@ -108,8 +108,9 @@ TEST_F(MainWindowUpdate, WithTheServerStoppedTheUpdateFailsAndTheListsStayFilled
 }
 
 TEST_F(MainWindowUpdate, APictureTheLabWithdrewIsDeletedAndTheNextStartShowsTheBuiltInHeader) {
-    folder_.write("data/Snapord/2.0.24.3/hlavicka.jpg", published("hlavicka.jpg"));
-    fs::remove(data_ / "public" / "2.0.24.3" / "hlavicka.jpg");
+    folder_.write("data/Snapord/" + std::string(build::kVersion) + "/hlavicka.jpg",
+                  published("hlavicka.jpg"));
+    fs::remove(data_ / "public" / std::string(build::kVersion) / "hlavicka.jpg");
     desktop_.onModal(res::kNewsDialog, [](HeadlessWindow& news) { news.click(news_ids::kClose); });
     auto window = open();
     EXPECT_FALSE(isBuiltInHeader(drawnHeader(*window)));

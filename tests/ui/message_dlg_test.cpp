@@ -41,8 +41,7 @@ class NewsMessageWindow : public testing::Test {
 };
 
 TEST_F(NewsMessageWindow, ShowsANewMessageAndAnUntickedCloseLetsItComeBack) {
-    const std::string message(
-        "5 Letní akce\r\n\r\nFotografie za polovic.\r\nJen do neděle.\r\n"_cz);
+    const std::string message("5 Letní akce\r\n\r\nFotografie za polovic.\r\nJen do neděle.\r\n"_cz);
     EXPECT_TRUE(run(message, [&](HeadlessWindow& window) {
         EXPECT_EQ(window.title(), "Zpváva ze serveru"_cz);
         EXPECT_EQ(window.label(kTitle).text(), " Letní akce"_cz);

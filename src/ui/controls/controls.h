@@ -1,8 +1,11 @@
 // The controls of a window, as the window classes see them.
 //
-// A window class never holds a control: it asks its host for one by id (host.combo(1009)) each time,
-// and the reference is valid until its handler returns. Texts are cp1250. All calls happen on the UI
-// thread.
+// A window class reaches its controls by id through its host (host.combo(1009)) and keeps no reference
+// to one. The one exception is a helper that works on a single control and draws or fills it (the
+// icon button CButtonIcons, the folder tree CFileTreeCtrl): it is attached to its control in the
+// window's onInit and may keep that reference while the window is open, because every backend creates
+// the controls with the window and destroys them only with it. Such a helper must not use the
+// reference after the window closed. Texts are cp1250. All calls happen on the UI thread.
 //
 // Notifications follow one rule in every backend: what the user does to a control is reported to the
 // window's handlers; what the program does is not, with two exceptions that the windows rely on:
@@ -98,6 +101,11 @@ class ListBox : public Control {
     // Adds an item: a sorted list box puts it at its collation place, any other at the end. Returns its
     // index.
     virtual int addItem(std::string_view text) = 0;
+    // Adds the items in order, as addItem one by one would; a toolkit may take a long list in one step.
+    virtual void addItems(const std::vector<std::string>& texts) {
+        for (const std::string& text : texts)
+            addItem(text);
+    }
     // Inserts an item at `index` (-1 or the count: at the end), also in a sorted list box.
     virtual void insertItem(int index, std::string_view text) = 0;
     virtual void deleteItem(int index) = 0;

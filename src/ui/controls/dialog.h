@@ -6,6 +6,8 @@
 // onInit until the run ends; the window class itself must outlive the run.
 #pragma once
 
+#include <cstddef>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -23,6 +25,16 @@
 namespace ui {
 
 enum class WindowState { Normal, Minimised, Maximised };
+
+// Files and folders the user dropped on a window from the file manager (or named on the command line):
+// their cp1250 paths, in the order given, and how many more were given whose names cp1250 cannot hold.
+struct DroppedFiles {
+    std::vector<std::string> paths;
+    std::size_t unnamable = 0;
+};
+
+// The dropped items of file-system paths (absolute, as file managers give them).
+DroppedFiles droppedFiles(const std::vector<std::filesystem::path>& items);
 
 // The window as the window class sees it: its controls by id, the window itself and the desktop.
 class DialogHost {
@@ -62,6 +74,9 @@ class DialogHost {
     virtual Size clientSize() const = 0;
     // Dialog units of this window's font in pixels of its client area.
     virtual Rect dialogUnitsToPixels(const Rect& units) const = 0;
+    // Device pixels of the screen per pixel of the window (2 under GDK_SCALE=2): pictures made this many
+    // times larger show every pixel of theirs (Canvas::drawPictureAtScale).
+    virtual int pixelScale() const = 0;
 
     // Repaints the window now: onPaint and the painters of its buttons.
     virtual void redraw() = 0;
@@ -74,6 +89,9 @@ class DialogHost {
     // takes no user action after this.
     virtual void end(int result) = 0;
     virtual bool isEnding() const = 0;
+
+    // Lets the user drop files and folders on the window, anywhere on it; each drop calls onDropFiles.
+    virtual void acceptDroppedFiles() = 0;
 
   private:
     template <class Kind>
@@ -126,6 +144,8 @@ class Dialog {
     virtual bool onSystemCommand(int /*command*/) { return false; }
     // F1.
     virtual void onHelp() {}
+    // Files or folders were dropped on a window that accepts them (DialogHost::acceptDroppedFiles).
+    virtual void onDropFiles(const DroppedFiles& /*dropped*/) {}
 
     // Backends only: attaches the window (null detaches it).
     void attachHost(DialogHost* host) { host_ = host; }

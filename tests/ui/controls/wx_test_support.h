@@ -21,7 +21,8 @@ namespace wxtest {
 bool startToolkit(int& argc, char** argv);
 void stopToolkit();
 
-// Runs the test program's tests inside the toolkit: the main of a windowed test program.
+// Runs the test program's tests inside the toolkit: the main of a windowed test program. Without a
+// display every test is skipped.
 int runAllTests(int argc, char** argv);
 
 // Acts on a real window the way a user would, through the toolkit's events.

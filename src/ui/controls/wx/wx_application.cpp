@@ -1,9 +1,11 @@
 #include "ui/controls/wx/wx_application.h"
 
 #include <clocale>
+#include <cstdlib>
 
 #include <wx/app.h>
 #include <wx/init.h>
+#include <wx/toplevel.h>
 
 #ifdef __WXGTK__
 #include <gtk/gtk.h>
@@ -30,20 +32,43 @@ void fitThemeToTheLayout() {
 void fitThemeToTheLayout() {}
 #endif
 
+// The start-up measurement's end: the first idle moment with the main window, the first window made,
+// shown and no other window shown (no message box, no news).
+void quitWhenIdle(wxIdleEvent& event) {
+    event.Skip();
+    if (wxTopLevelWindows.IsEmpty())
+        return;
+    const wxWindow* main = wxTopLevelWindows.GetFirst()->GetData();
+    if (!main->IsShown())
+        return;
+    for (const wxWindow* window : wxTopLevelWindows) {
+        if (window != main && window->IsShown())
+            return;
+    }
+    std::_Exit(0);
+}
+
 class Application final : public wxApp {
   public:
-    explicit Application(std::function<void(DesktopServices&)> body) : body_(std::move(body)) {}
+    explicit Application(std::function<void(DesktopServices&, const ProgramArguments&)> body)
+        : body_(std::move(body)) {}
 
     bool OnInit() override {
         std::setlocale(LC_NUMERIC, "C");  // whatever the toolkit's start did to it
         fitThemeToTheLayout();
+        ProgramArguments arguments;
+        // argv[i] is a temporary string: its text is copied out whole.
+        for (int i = 1; i < argc; ++i)
+            arguments.emplace_back(argv[i].utf8_string());
+        if (std::getenv("SNAPORD_QUIT_WHEN_IDLE") != nullptr)
+            Bind(wxEVT_IDLE, &quitWhenIdle);
         WxDesktop desktop;
-        body_(desktop);
+        body_(desktop, arguments);
         return false;  // the windows have closed: no event loop follows
     }
 
   private:
-    std::function<void(DesktopServices&)> body_;
+    std::function<void(DesktopServices&, const ProgramArguments&)> body_;
 };
 
 }  // namespace
@@ -61,7 +86,8 @@ void useCzechLocale() {
     std::setlocale(LC_NUMERIC, "C");
 }
 
-int runApplication(int argc, char** argv, std::function<void(DesktopServices&)> body) {
+int runApplication(int argc, char** argv,
+                   std::function<void(DesktopServices&, const ProgramArguments&)> body) {
     useCzechLocale();
     wxApp::SetInstance(new Application(std::move(body)));
     wxEntry(argc, argv);

@@ -41,12 +41,14 @@ class WxDialog final : public wxDialog, public DialogHost {
     void moveWindow(const Rect& rect) override;
     Size clientSize() const override;
     Rect dialogUnitsToPixels(const Rect& units) const override;
+    int pixelScale() const override;
     void redraw() override;
     void show(bool visible) override;
     bool isVisible() const override;
     WindowState state() const override;
     void end(int result) override;
     bool isEnding() const override { return ending_; }
+    void acceptDroppedFiles() override;
 
     // --- For the controls: what the user did. Dropped once the window is ending (text changes and
     // tree selections, which the program causes too, still go through while the Dialog is attached).
@@ -78,6 +80,7 @@ class WxDialog final : public wxDialog, public DialogHost {
     void onPaint(wxPaintEvent& event);
     void onIconize(wxIconizeEvent& event);
     void onContextMenu(wxContextMenuEvent& event);
+    void onDropFiles(wxDropFilesEvent& event);
     void pressEnter();
     void showSystemMenu();
     void detach();

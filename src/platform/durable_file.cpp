@@ -1,0 +1,151 @@
+#include "platform/durable_file.h"
+
+#include <atomic>
+#include <cerrno>
+#include <string>
+#include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#include <process.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kTemporaryPrefix = ".part-";
+
+int processId() {
+#ifdef _WIN32
+    return ::_getpid();
+#else
+    return static_cast<int>(::getpid());
+#endif
+}
+
+// The process id and a counter make the name unique among the writers of this machine; the exclusive
+// create below catches the rest (a name left by a process that had the same id before).
+fs::path temporaryName(const fs::path& folder) {
+    static std::atomic<std::uint64_t> counter{0};
+    return folder / (std::string(kTemporaryPrefix) + std::to_string(processId()) + "-" +
+                     std::to_string(counter.fetch_add(1)));
+}
+
+bool syncStream(std::FILE* file) {
+#ifdef _WIN32
+    return ::_commit(::_fileno(file)) == 0;
+#else
+    return ::fsync(::fileno(file)) == 0;
+#endif
+}
+
+// An empty folder part means the current directory.
+fs::path folderOf(const fs::path& target) {
+    const fs::path folder = target.parent_path();
+    return folder.empty() ? fs::path(".") : folder;
+}
+
+}  // namespace
+
+bool syncFolder(const fs::path& folder) {
+#ifdef _WIN32
+    (void)folder;  // NTFS commits a rename with its journal; a folder cannot be opened for flushing
+    return true;
+#else
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && synced;
+#endif
+}
+
+DurableFile::DurableFile(const fs::path& folder) {
+    for (int attempt = 0; attempt < 100 && file_ == nullptr; ++attempt) {
+        path_ = temporaryName(folder);
+#ifdef _WIN32
+        file_ = ::_wfopen(path_.c_str(), L"wbx");  // x: fails on an existing name
+#else
+        file_ = std::fopen(path_.c_str(), "wbx");
+#endif
+        if (file_ == nullptr && errno != EEXIST)
+            break;
+    }
+    if (file_ != nullptr)
+        std::setvbuf(file_, nullptr, _IOFBF, 1 << 20);
+    else
+        released_ = true;  // nothing of ours to remove
+}
+
+DurableFile::~DurableFile() {
+    if (file_ != nullptr)
+        std::fclose(file_);
+    if (!released_) {
+        std::error_code ignored;
+        fs::remove(path_, ignored);
+    }
+}
+
+bool DurableFile::append(const char* data, std::size_t size) {
+    if (file_ == nullptr || failed_)
+        return false;
+    if (std::fwrite(data, 1, size, file_) != size)
+        failed_ = true;
+    size_ += size;
+    return !failed_;
+}
+
+bool DurableFile::finish(bool written) {
+    if (file_ == nullptr)
+        return false;
+    bool ok = written && !failed_ && std::fflush(file_) == 0 && std::ferror(file_) == 0 && syncStream(file_);
+    ok = std::fclose(file_) == 0 && ok;
+    file_ = nullptr;
+    failed_ = failed_ || !ok;
+    finished_ = ok;
+    return ok;
+}
+
+bool DurableFile::replace(const fs::path& target) {
+    if (!finished_ || released_)
+        return false;
+    std::error_code error;
+    fs::rename(path_, target, error);
+    if (error)
+        return false;  // the destructor removes the temporary file
+    released_ = true;
+    return syncFolder(folderOf(target));
+}
+
+bool replaceFileDurably(const fs::path& target, const std::function<bool(std::FILE*)>& write) {
+    DurableFile file(folderOf(target));
+    if (!file.isOpen())
+        return false;
+    const bool written = write(file.stream());
+    return file.finish(written) && file.replace(target);
+}
+
+bool renameDurably(const fs::path& from, const fs::path& to, std::error_code& error) {
+    fs::rename(from, to, error);
+    return !error && syncFolder(folderOf(to));
+}
+
+bool isTemporaryName(std::string_view fileName) {
+    return fileName.starts_with(kTemporaryPrefix);
+}
+
+void removeTemporaryFiles(const fs::path& folder) {
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (isTemporaryName(it->path().filename().string()))
+            fs::remove(it->path(), error);
+    }
+}
+
+}  // namespace platform
