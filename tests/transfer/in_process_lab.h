@@ -51,16 +51,19 @@ class InProcessLab : public ::testing::Test {
         return log_;
     }
 
+  private:
+    // Before the server, so that they outlive it: its threads log a request after its reply is out,
+    // while the test may already be ending.
+    std::mutex logMutex_;
+    std::vector<std::string> log_;
+
+  protected:
     testing_support::TempFolder temp_;
     std::filesystem::path data_;
     std::string work_;
     std::unique_ptr<labserver::LabServer> server_;
     std::unique_ptr<testing_support::CurrentFolderScope> inWork_;
     ServerRequest request_;
-
-  private:
-    std::mutex logMutex_;
-    std::vector<std::string> log_;
 };
 
 }  // namespace transfer_testing
