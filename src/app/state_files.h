@@ -16,9 +16,10 @@ inline constexpr char kOrderFile[] = "obj.snf";
 inline constexpr char kLaceFile[] = "obj.lace";
 inline constexpr char kHeaderPicture[] = "hlavicka.jpg";
 inline constexpr char kHeaderPictureUpdate[] = "hlavicka.dnl";
+// The header picture downloaded by the login check of a sending.
+inline constexpr char kHeaderPictureCheck[] = "hlavicka.inb";
 inline constexpr char kNewsMessage[] = "message.txt";
 inline constexpr char kNewsMessageId[] = "message.id";
 inline constexpr char kValidity[] = "validity.txt";
-inline constexpr char kHelp[] = "help.chm";
 
 }  // namespace state_files

@@ -6,6 +6,7 @@
 #include "buildinfo/build_constants.h"
 #include "platform/files.h"
 #include "platform/path.h"
+#include "platform/program_files.h"
 
 namespace {
 
@@ -52,6 +53,10 @@ bool honourFirstRunMarker() {
 std::string settleWorkingFolder(const platform::EnvironmentLookup& environment) {
     const std::string folder = createWorkingFolder(platform::applicationDataFolder(environment));
     provideCatalogue(folder, platform::currentFolder().value_or("."));
+    // Started elsewhere (from the desktop's menu, say), the program ships its catalogue in its own
+    // data folder.
+    if (const auto shipped = platform::programDataFolder())
+        provideCatalogue(folder, *shipped);
     platform::changeFolder(folder);
     honourFirstRunMarker();
     recordedWorkingFolder() = folder;

@@ -28,7 +28,8 @@ void provideCatalogue(std::string_view workingFolder, std::string_view startFold
 bool honourFirstRunMarker();
 
 // Steps 2 to 6 of the main window's start-up, in order: find the base folder, create the working
-// folder, provide the catalogue from the current directory, change into the working folder and
+// folder, provide the catalogue from the current directory or else from the program's data folder
+// (where an installed program keeps it), change into the working folder and
 // honour the first-run marker. Records the working folder (see workingFolder()) and returns it.
 std::string settleWorkingFolder(const platform::EnvironmentLookup& environment = platform::systemEnvironment);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "http/certificate_trust.h"
@@ -217,6 +218,10 @@ void httpformclientA::SetFileNameMapper(FileNameMapper mapper) {
     fileNames_ = std::move(mapper);
 }
 
+void httpformclientA::SetAbortCheck(AbortCheck check) {
+    abortCheck_ = std::move(check);
+}
+
 void httpformclientA::AddParam(std::string_view name, std::optional<std::string_view> value,
                                std::uint32_t flags) {
     Guarded(
@@ -276,6 +281,7 @@ void httpformclientA::Begin(std::string_view url, bool useCache, Mode mode) {
             request.userAgent = agent_.value_or(std::string(kDefaultUserAgent));
             request.bodyLength = post->progress.totalBytes;
             request.limits = limits_;
+            request.abortCheck = abortCheck_;
             if (address.secure)
                 request.certificateAuthorities = ChooseCertificateAuthorities(ProcessEnvironment);
             post->transport = std::make_unique<Transport>(request);

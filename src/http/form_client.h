@@ -11,9 +11,11 @@
 // and a new begin sends the whole body again from the start.
 //
 // Threads: one thread drives a client, from construction to destruction; nothing is locked. A stop
-// asked for on another thread must reach the driving thread (for example through a flag it checks
-// between steps), which then calls CancelPost. The reply may be handed to another thread and may
-// outlive the client.
+// asked for on another thread reaches the driving thread in two ways: through a flag it checks between
+// steps, after which it calls CancelPost; and through the abort check (SetAbortCheck), which every wait
+// inside a begin, a step or a read of the reply looks at in each of its slices, so that a step stalled
+// on a silent server stops too. The reply may be handed to another thread and may outlive the client;
+// it keeps the abort check of its post.
 //
 // An https:// URL is posted over TLS. The server's certificate must verify against the trusted
 // authorities (certificate_trust.h) and name the URL's host; one that does not fails the begin with
@@ -74,6 +76,9 @@ class httpformclientA {
     // by default. Effective from the next begin.
     void SetTimeLimits(TimeLimits limits);
     void SetFileNameMapper(FileNameMapper mapper);
+    // Looked at in every slice of every wait of a post and of its reply's reads (transport.h); true
+    // ends the waiting step with its code (407, 408, 409, 401). Effective from the next begin.
+    void SetAbortCheck(AbortCheck check);
 
     // Adds a parameter: after every parameter of the same name (ignoring case), before every greater
     // one. A missing value is sent empty. Flags: form_param.h.
@@ -124,6 +129,7 @@ class httpformclientA {
     std::uint32_t openFlags_ = 0;
     TimeLimits limits_;
     FileNameMapper fileNames_;
+    AbortCheck abortCheck_;
     std::unique_ptr<PostContext> post_;
 };
 

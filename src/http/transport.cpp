@@ -21,8 +21,6 @@ using Clock = std::chrono::steady_clock;
 constexpr std::size_t kSendPiece = 64 * 1024;
 // Above this many unread reply bytes the receiving side pauses until the caller reads.
 constexpr std::size_t kReceiveBound = 256 * 1024;
-// The longest single wait for socket activity; progress and limits are checked at least this often.
-constexpr std::chrono::milliseconds kPollSlice{1000};
 
 void initialiseLibrary() {
     static std::once_flag once;
@@ -33,6 +31,7 @@ void initialiseLibrary() {
 
 struct Transport::Impl {
     TimeLimits limits;
+    AbortCheck abortCheck;
     std::uint32_t bodyLength = 0;
     CURLM* multi = nullptr;
     CURL* easy = nullptr;
@@ -180,6 +179,8 @@ struct Transport::Impl {
                 return;
             if (finished)
                 Fail(code, result, std::string("the connection ended while ") + waitingFor);
+            if (abortCheck && abortCheck())
+                Fail(code, CURLE_ABORTED_BY_CALLBACK, std::string("stopped on request while ") + waitingFor);
             const auto now = Clock::now();
             if (const auto moved = Movement(); moved != mark) {
                 mark = moved;
@@ -188,7 +189,7 @@ struct Transport::Impl {
             const auto deadline = limit == Limit::Connect ? start + limits.connect : lastMove + limits.stall;
             if (now >= deadline)
                 Fail(code, CURLE_OPERATION_TIMEDOUT, std::string("time limit passed while ") + waitingFor);
-            const auto slice = std::min<Clock::duration>(deadline - now, kPollSlice);
+            const auto slice = std::min<Clock::duration>(deadline - now, kWaitSlice);
             const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(slice).count() + 1;
             curl_multi_poll(multi, nullptr, 0, static_cast<int>(ms), nullptr);
         }
@@ -212,6 +213,7 @@ Transport::Transport(const TransportRequest& request) : impl_(std::make_unique<I
     initialiseLibrary();
     Impl& impl = *impl_;
     impl.limits = request.limits;
+    impl.abortCheck = request.abortCheck;
     impl.bodyLength = request.bodyLength;
     impl.staged.reserve(kSendPiece);
     impl.multi = curl_multi_init();

@@ -8,6 +8,11 @@
 // direction. A failing step raises its own code (407, 408, 409, 401) with the network library's error
 // number and text kept in the exception.
 //
+// A stop asked for on another thread reaches a waiting step through the request's abort check: every
+// wait looks at it in each of its slices (at most kWaitSlice apart), and a check that answers true ends
+// the step at once with its code and the library's "aborted" number (42), as a broken connection
+// would. A stalled server therefore holds a stopped step for one slice, not for the stall limit.
+//
 // An https:// address is reached over TLS: the server's certificate must be vouched for by a trusted
 // authority and must name the host of the address; otherwise connecting fails (407) as for a server
 // that cannot be reached.
@@ -17,6 +22,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,6 +36,12 @@ struct TimeLimits {
     std::chrono::milliseconds stall{60000};    // without any byte moving in either direction
 };
 
+// The longest single wait of a transport between two looks at its limits and its abort check.
+inline constexpr std::chrono::milliseconds kWaitSlice{100};
+
+// Answers true when the step under way is to stop; called on the thread that drives the transport.
+using AbortCheck = std::function<bool()>;
+
 struct TransportRequest {
     std::string baseUrl;               // "scheme://host:port/": where to connect
     std::string requestTarget;         // what the request line carries, exactly
@@ -41,6 +53,8 @@ struct TransportRequest {
     // For https://: the file of the certificate authorities to trust (PEM) in place of the system's
     // store; none: the system's store.
     std::optional<std::string> certificateAuthorities;
+    // Looked at in every slice of every wait; none: the step runs until it ends or a limit passes.
+    AbortCheck abortCheck;
 };
 
 class Transport {

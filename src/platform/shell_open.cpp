@@ -12,6 +12,8 @@
 #include <shellapi.h>
 #include <windows.h>
 #else
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -65,30 +67,68 @@ bool onPath(const char* name) {
     return false;
 }
 
-// Starts xdg-open in a grandchild, so that no zombie stays behind and the opened program outlives us
-// without being our child. Only async-signal-safe calls happen between fork and exec.
+// How long the opener may take to tell whether it found an application. xdg-open runs some applications
+// in the foreground and returns only when they end: one still running after this has started something.
+constexpr int kOpenerVerdictMilliseconds = 3000;
+
+// Starts xdg-open detached from this process and tells whether it started anything: xdg-open exits
+// non-zero when no application handles the target. A first child forks the watcher and ends at once
+// (so no zombie stays behind); the watcher, adopted by init, runs xdg-open, waits for it and writes its
+// exit status into a pipe. Only async-signal-safe calls happen between fork and exec; the pipe is
+// closed on exec, so the opened application never holds it.
 bool launch(const std::string& argument) {
     if (!onPath("xdg-open"))
         return false;
+    int verdict[2];
+    if (pipe2(verdict, O_CLOEXEC) != 0)
+        return false;
     const char* const argv[] = {"xdg-open", argument.c_str(), nullptr};
     const pid_t child = fork();
-    if (child < 0)
+    if (child < 0) {
+        close(verdict[0]);
+        close(verdict[1]);
         return false;
+    }
     if (child == 0) {
         setsid();
-        const pid_t grandchild = fork();
-        if (grandchild == 0) {
+        if (fork() != 0)
+            _exit(0);
+        // The watcher.
+        const pid_t opener = fork();
+        if (opener == 0) {
             execvp(argv[0], const_cast<char* const*>(argv));
             _exit(127);
         }
-        _exit(grandchild < 0 ? 1 : 0);
+        unsigned char status = 1;
+        int raw = 0;
+        if (opener > 0) {
+            while (waitpid(opener, &raw, 0) < 0 && errno == EINTR) {
+            }
+            status = WIFEXITED(raw) ? static_cast<unsigned char>(WEXITSTATUS(raw)) : 1;
+        }
+        [[maybe_unused]] const auto written = write(verdict[1], &status, 1);
+        _exit(0);
     }
+    close(verdict[1]);
     int status = 0;
     while (waitpid(child, &status, 0) < 0) {
-        if (errno != EINTR)
+        if (errno != EINTR) {
+            close(verdict[0]);
             return false;
+        }
     }
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    pollfd wait{verdict[0], POLLIN, 0};
+    int ready = 0;
+    do {
+        ready = poll(&wait, 1, kOpenerVerdictMilliseconds);
+    } while (ready < 0 && errno == EINTR);
+    bool started = ready == 0;  // still running: it has started an application
+    if (ready > 0) {
+        unsigned char code = 1;
+        started = read(verdict[0], &code, 1) == 1 && code == 0;
+    }
+    close(verdict[0]);
+    return started;
 }
 #endif
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -99,44 +100,58 @@ struct ServerRequest::Post {
     std::vector<Field> fields;  // besides "login" and "pass"
 };
 
-void ServerRequest::Execute(const CommandInput& input) {
-    RequestState found = RequestState::Prepared;
-    if (!state_.compare_exchange_strong(found, RequestState::Running, std::memory_order_acq_rel)) {
-        // Reset between Start and this thread's beginning took the prepared request away.
-        Publish(found, RequestState::NotPrepared);
+void ServerRequest::Execute(Channel& channel, std::shared_ptr<const Channel> previous,
+                            const CommandInput& input) {
+    // The end is marked however the worker leaves, so that the next command's worker never waits for
+    // a worker that has gone.
+    struct EndMark {
+        Channel& channel;
+        ~EndMark() { channel.MarkEnded(); }
+    } endMark{channel};
+
+    // One command at a time meets the server: the worker before this one was asked to stop when its
+    // command was left behind, and ends within one slice.
+    if (previous && !previous->AwaitEnd(channel)) {
+        channel.Publish(RequestState::Prepared, RequestState::Cancelled);
         return;
     }
-    StoreProgress(0, 0);
+    previous.reset();
+    RequestState found = RequestState::Prepared;
+    if (!channel.state.compare_exchange_strong(found, RequestState::Running, std::memory_order_acq_rel)) {
+        // Reset between Start and this point took the prepared request away; nobody waits for it.
+        return;
+    }
+    channel.StoreProgress(0, 0);
     RequestState result = RequestState::Failed;
     try {
         switch (input.command) {
             case ServerCommand::SendFile:
-                result = SendFile(input);
+                result = SendFile(channel, input);
                 break;
             case ServerCommand::OnlyCopy:
-                result = OnlyCopy(input);
+                result = OnlyCopy(channel, input);
                 break;
             case ServerCommand::TransEnd:
-                result = TransEnd(input);
+                result = TransEnd(channel, input);
                 break;
             case ServerCommand::GetFile:
-                result = GetFile(input);
+                result = GetFile(channel, input);
                 break;
             case ServerCommand::GetPrice:
-                result = GetPrice(input);
+                result = GetPrice(channel, input);
                 break;
             case ServerCommand::GetValidity:
-                result = GetValidity(input);
+                result = GetValidity(channel, input);
                 break;
         }
     } catch (const std::exception&) {
         // Out of memory outside the exchange; the command fails like any other failure.
         result = RequestState::Failed;
     }
-    Publish(RequestState::Running, result);
+    channel.Publish(RequestState::Running, result);
 }
 
-RequestState ServerRequest::SendFile(const CommandInput& input) {
+RequestState ServerRequest::SendFile(Channel& channel, const CommandInput& input) {
     // A file that cannot be read would go out as an empty part, and the server would store an empty
     // photograph and answer "OK".
     if (!platform::canOpenForReading(input.argA))
@@ -145,24 +160,24 @@ RequestState ServerRequest::SendFile(const CommandInput& input) {
         kStandalone,
         true,
         {{"targetfile", input.argB}, {"targetdir", input.argC}, {"sendfile", input.argA, Tarvo::ParamFile}}};
-    return Exchange(input, post, readUploadReply);
+    return Exchange(channel, input, post, readUploadReply);
 }
 
-RequestState ServerRequest::OnlyCopy(const CommandInput& input) {
+RequestState ServerRequest::OnlyCopy(Channel& channel, const CommandInput& input) {
     const Post post{kStandalone,
                     false,
                     {{"targetfile", input.argB}, {"targetdir", input.argC}, {"onlycopy", input.argA}}};
-    return Exchange(input, post, readUploadReply);
+    return Exchange(channel, input, post, readUploadReply);
 }
 
-RequestState ServerRequest::TransEnd(const CommandInput& input) {
+RequestState ServerRequest::TransEnd(Channel& channel, const CommandInput& input) {
     const Post post{kStandalone, false, {{"targetfile", input.argB}, {"transend", input.argC}}};
-    return Exchange(input, post, readUploadReply);
+    return Exchange(channel, input, post, readUploadReply);
 }
 
-RequestState ServerRequest::GetFile(const CommandInput& input) {
+RequestState ServerRequest::GetFile(Channel& channel, const CommandInput& input) {
     const Post post{input.anonymousDownload ? kStandfile : kStandalone, false, {{"getfile", input.argB}}};
-    const RequestState state = Exchange(input, post, [&input](Tarvo::httpreplyA& reply) {
+    const RequestState state = Exchange(channel, input, post, [&input](Tarvo::httpreplyA& reply) {
         DownloadFile file(input.argA);
         if (!file.opened())
             return RequestState::Failed;
@@ -187,39 +202,41 @@ RequestState ServerRequest::GetFile(const CommandInput& input) {
     return state;
 }
 
-RequestState ServerRequest::GetPrice(const CommandInput& input) {
-    SetPrice({});
+RequestState ServerRequest::GetPrice(Channel& channel, const CommandInput& input) {
+    channel.SetPrice({});
     const Post post{
         kStandalone, false, {{"getprice", input.argA}, {"objID", input.argB}, {"usrID", input.argC}}};
-    return Exchange(input, post, [this](Tarvo::httpreplyA& reply) {
+    return Exchange(channel, input, post, [&channel](Tarvo::httpreplyA& reply) {
         PriceReply price = readPriceReply(readReplyText(reply));
         if (price.state == RequestState::Ok)
-            SetPrice(std::move(price.price));
+            channel.SetPrice(std::move(price.price));
         return price.state;
     });
 }
 
-RequestState ServerRequest::GetValidity(const CommandInput& input) {
-    SetMessage({});
+RequestState ServerRequest::GetValidity(Channel& channel, const CommandInput& input) {
+    channel.SetMessage({});
     const Post post{
         kStandalone, false, {{"getvalidity", input.argA}, {"objID", input.argB}, {"usrID", input.argC}}};
-    return Exchange(input, post, [this](Tarvo::httpreplyA& reply) {
+    return Exchange(channel, input, post, [&channel](Tarvo::httpreplyA& reply) {
         const std::string text = readReplyText(reply);
         // A copy of the answer for whoever wants to read it; not being able to write it changes nothing.
         platform::writeFileAtomically(state_files::kValidity, text);
         ValidityReply validity = readValidityReply(text);
-        SetMessage(std::move(validity.message));
+        channel.SetMessage(std::move(validity.message));
         return validity.state;
     });
 }
 
-RequestState ServerRequest::Exchange(const CommandInput& input, const Post& post,
+RequestState ServerRequest::Exchange(Channel& channel, const CommandInput& input, const Post& post,
                                      const std::function<RequestState(Tarvo::httpreplyA&)>& read) {
     try {
         Tarvo::httpformclientA client;
         client.SetSessionOptions(userAgent(), Tarvo::kAccessPreconfig, std::nullopt, std::nullopt, 0);
         client.SetTimeLimits(input.limits);
         client.SetFileNameMapper(fileSystemName);
+        // Every wait on the server, inside a step or reading the reply, looks at the cancel flag too.
+        client.SetAbortCheck([&channel] { return channel.StopAsked(); });
         client.AddParam("login", input.login);
         client.AddParam("pass", input.password);
         for (const Post::Field& field : post.fields)
@@ -235,10 +252,10 @@ RequestState ServerRequest::Exchange(const CommandInput& input, const Post& post
         while (!reply) {
             Tarvo::postprogressA progress;
             client.QueryProgress(progress);
-            StoreProgress(progress.postedBytes, progress.totalBytes);
-            if (input.stepObserver)
+            channel.StoreProgress(progress.postedBytes, progress.totalBytes);
+            if (input.stepObserver && !channel.StopAsked())
                 input.stepObserver();
-            if (cancel_.load(std::memory_order_relaxed) == 1) {
+            if (channel.StopAsked()) {
                 client.CancelPost();
                 return RequestState::Cancelled;
             }
@@ -250,13 +267,13 @@ RequestState ServerRequest::Exchange(const CommandInput& input, const Post& post
         return read(*reply);
     } catch (const std::exception&) {
         // Every failure of the HTTP client arrives here as its exception: no connection, a refused one,
-        // a broken or stalled exchange.
-        return RequestState::Failed;
+        // a broken or stalled exchange, and a wait that the cancel flag stopped.
+        return channel.StopAsked() ? RequestState::Cancelled : RequestState::Failed;
     }
 }
 
-void ServerRequest::StoreProgress(std::uint32_t posted, std::uint32_t total) {
-    total_.store(total, std::memory_order_relaxed);
-    posted_.store(posted, std::memory_order_relaxed);
-    percent_.store(percentOf(posted, total), std::memory_order_relaxed);
+void ServerRequest::Channel::StoreProgress(std::uint32_t postedBytes, std::uint32_t totalBytes) {
+    total.store(totalBytes, std::memory_order_relaxed);
+    posted.store(postedBytes, std::memory_order_relaxed);
+    percent.store(percentOf(postedBytes, totalBytes), std::memory_order_relaxed);
 }

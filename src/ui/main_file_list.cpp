@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "app/ui_texts.h"
+#include "image/picture.h"
 #include "platform/collation.h"
+#include "platform/files.h"
 #include "platform/path.h"
 #include "platform/shell_namespace.h"
 #include "text/cp1250.h"
@@ -59,6 +61,17 @@ std::string pathInFolder(const std::string& folder, const std::string& name) {
     return platform::joinPath(folder, name);
 }
 
+// The picture files of a folder in the order the file list shows them.
+std::optional<PictureFiles> sortedPictureFiles(const std::string& folder) {
+    auto listing = listPictureFiles(folder);
+    if (listing) {
+        std::sort(
+            listing->names.begin(), listing->names.end(),
+            [](const std::string& a, const std::string& b) { return platform::collateCzech(a, b) < 0; });
+    }
+    return listing;
+}
+
 }  // namespace
 
 void CMainOrderDlg::FolderChosen() {
@@ -70,12 +83,9 @@ void CMainOrderDlg::FolderChosen() {
     if (path.empty())
         return;
 
-    if (auto listing = onDisk ? listPictureFiles(path) : std::nullopt) {
+    // The list sorts itself; adding in its order saves it the moves.
+    if (auto listing = onDisk ? sortedPictureFiles(path) : std::nullopt) {
         currentFolder_ = path;
-        // The list sorts itself; adding in its order saves it the moves.
-        std::sort(
-            listing->names.begin(), listing->names.end(),
-            [](const std::string& a, const std::string& b) { return platform::collateCzech(a, b) < 0; });
         for (const std::string& name : listing->names)
             files.addItem(name);
         if (listing->leftOut > 0) {
@@ -135,4 +145,25 @@ void CMainOrderDlg::FileDoubleClicked() {
         files.setSelected(caret, false);
     }
     AddSelectedFiles();
+}
+
+void CMainOrderDlg::AddFiles(const ui::DroppedFiles& files) {
+    RefusedFiles refused;
+    std::size_t unnamable = files.unnamable;
+    const auto add = [&](const std::string& path) { refused.note(AddToOrder(path), path); };
+    for (const std::string& path : files.paths) {
+        // A folder adds the pictures the file list would show of it; a file only when it is a picture.
+        if (auto listing = sortedPictureFiles(path)) {
+            for (const std::string& name : listing->names)
+                add(pathInFolder(path, name));
+            unnamable += listing->leftOut;
+        } else if (pictureTypeOfName(path) != PictureType::Unknown && platform::canOpenForReading(path)) {
+            add(path);
+        }
+    }
+    refused.report(host().services());
+    if (unnamable > 0)
+        ShowStatus(text::format("(vynecháno souborů, jejichž název obsahuje nepodporované znaky: %d)"_cz,
+                                unnamable));
+    RefreshButtonsAndSummary();
 }

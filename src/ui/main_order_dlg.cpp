@@ -1,12 +1,14 @@
 #include "ui/main_order_dlg.h"
 
-#include "app/state_files.h"
+#include <utility>
+
 #include "app/ui_texts.h"
 #include "app/working_folder.h"
 #include "buildinfo/build_constants.h"
 #include "image/builtin_pictures.h"
 #include "order/order_state_file.h"
 #include "ui/about_dlg.h"
+#include "ui/desktop_open.h"
 #include "ui/dialog_resources.h"
 #include "ui/resource_ids.h"
 
@@ -71,10 +73,18 @@ void CMainOrderDlg::onInit() {
     lastUsedList_ = LastUsedList::Files;
     selectionMode_ = SelectionMode::Order;
 
+    starting_ = true;
     LoadParameterLists();
     LoadOrder();
-    RefreshButtonsAndSummary();
+    // Photographs named on the command line join the order in progress with the parameters just loaded.
+    if (!startFiles_.paths.empty() || startFiles_.unnamable > 0)
+        AddFiles(std::exchange(startFiles_, {}));
+    else
+        RefreshButtonsAndSummary();
     SetUpLabels();
+    host().acceptDroppedFiles();
+    starting_ = false;
+    AskAfterStart();
 }
 
 void CMainOrderDlg::SetUpSystemMenu() {
@@ -232,6 +242,10 @@ void CMainOrderDlg::onHelp() {
     Help();
 }
 
+void CMainOrderDlg::onDropFiles(const ui::DroppedFiles& dropped) {
+    AddFiles(dropped);
+}
+
 // --- Actions
 
 void CMainOrderDlg::ShowWindow(bool visible) {
@@ -252,8 +266,7 @@ OrderSession CMainOrderDlg::Session() {
 }
 
 void CMainOrderDlg::Help() {
-    // A bare name: it resolves in the working folder, which is the current directory.
-    host().services().openWithShell(state_files::kHelp);
+    OpenHelp(services());
 }
 
 void CMainOrderDlg::ShowAboutBox() {
@@ -262,9 +275,9 @@ void CMainOrderDlg::ShowAboutBox() {
 }
 
 void CMainOrderDlg::OpenOrdersPage() {
-    host().services().openWithShell(std::string(build::kServerUrl) + "/extranet.php");
+    OpenAddress(services(), std::string(build::kServerUrl) + "/extranet.php");
 }
 
 void CMainOrderDlg::OpenPriceListPage() {
-    host().services().openWithShell(std::string(build::kServerUrl) + "/cenik.php");
+    OpenAddress(services(), std::string(build::kServerUrl) + "/cenik.php");
 }

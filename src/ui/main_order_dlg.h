@@ -63,6 +63,12 @@ class CMainOrderDlg : public ui::Dialog, public MainWindowLink {
     void onPaint(ui::Canvas& canvas) override;
     bool onSystemCommand(int command) override;
     void onHelp() override;
+    // Files and folders dropped from the file manager are added as Add adds them (see AddFiles).
+    void onDropFiles(const ui::DroppedFiles& dropped) override;
+
+    // Photographs to add to the order at start-up, once the order in progress is loaded (those named on
+    // the command line). Call before the window runs.
+    void AddAtStart(ui::DroppedFiles files) { startFiles_ = std::move(files); }
 
     // MainWindowLink.
     void ShowWindow(bool visible) override;
@@ -102,6 +108,10 @@ class CMainOrderDlg : public ui::Dialog, public MainWindowLink {
     void FileListClicked();
     void FileDoubleClicked();
     void AddSelectedFiles();
+    // Adds the pictures among `files` with the current parameters: a folder adds the picture files of
+    // its own (not those of its sub-folders), a file only when its name ends as a picture's. Refusals
+    // are told as Add tells them. Names of files that cannot be read are skipped.
+    void AddFiles(const ui::DroppedFiles& files);
     void OrderListClicked();
     void RemoveSelectedItems();
     bool RemoveSelectedItemsByKey(const ui::KeyEvent& key);
@@ -133,6 +143,8 @@ class CMainOrderDlg : public ui::Dialog, public MainWindowLink {
     // The summary line; with `askAboutMissing`, first the question whether to delete an order whose
     // files are missing.
     void RefreshSummary(bool askAboutMissing);
+    // After start-up: asks the missing-files question that start-up held back, once the window shows.
+    void AskAfterStart();
 
     // Pictures (main_pictures.cpp): the preview of a file of the file list or the order. The picture
     // loads on a worker thread; PreviewLoaded shows it, for the latest choice only.
@@ -158,6 +170,7 @@ class CMainOrderDlg : public ui::Dialog, public MainWindowLink {
     SelectionMode selectionMode_ = SelectionMode::Order;
     bool photobookMode_ = false;
     std::string currentFolder_;
+    ui::DroppedFiles startFiles_;
 
     OrderList order_;
     OptionList formats_;
@@ -174,6 +187,16 @@ class CMainOrderDlg : public ui::Dialog, public MainWindowLink {
     // While a preview loads: the wait cursor, and the loading text of the status line.
     std::optional<ui::WaitCursor> previewWait_;
     std::string previewStatus_;
+    // Set when the missing-files question was asked since the preview being loaded was chosen: the
+    // action that chose it (a Delete that selects the next row, Enter that walks on) has asked already,
+    // and the loaded preview does not ask again.
+    bool askedSincePreviewChosen_ = false;
+    // While the window starts it is not on the screen yet: a question about missing files waits until
+    // it is shown (askAfterStart_), so that it does not stand alone on an empty screen.
+    bool starting_ = false;
+    bool askAfterStart_ = false;
+    // Tells an action posted to the event loop whether the window still exists.
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
     // Last: its worker is stopped before anything it delivers to is gone.
     std::unique_ptr<PreviewLoader> previewLoader_;
 };

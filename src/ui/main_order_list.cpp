@@ -109,12 +109,17 @@ void CMainOrderDlg::RefreshButtonsAndSummary() {
 }
 
 void CMainOrderDlg::RefreshSummary(bool askAboutMissing) {
+    if (askAboutMissing && starting_) {
+        askAfterStart_ = true;
+        askAboutMissing = false;
+    }
     const OrderTotals totals = computeTotals(order_);
     if (askAboutMissing) {
         for (std::size_t i = 0; i < totals.invalidSizes; ++i)
             host().services().messageBox("invalid size", "", ui::MessageIcon::Exclamation,
                                          ui::MessageButtons::Ok);
         if (totals.missingFiles > 0) {
+            askedSincePreviewChosen_ = true;
             const std::string question = formatUiText(ui_format::MissingPhotos, totals.missingFiles);
             if (host().services().messageBox(question, "", ui::MessageIcon::Question,
                                              ui::MessageButtons::YesNo) == ui::MessageAnswer::Yes) {
@@ -125,4 +130,15 @@ void CMainOrderDlg::RefreshSummary(bool askAboutMissing) {
     }
     const std::string megabytes = megabytesText(totals.bytes);
     host().label(kSummary).setText(formatUiText(ui_format::Summary, totals.items, totals.copies, megabytes));
+}
+
+void CMainOrderDlg::AskAfterStart() {
+    if (!askAfterStart_)
+        return;
+    askAfterStart_ = false;
+    // Posted: the event loop runs it once the window is on the screen.
+    services().runOnUiThread([this, alive = std::weak_ptr<int>(alive_)] {
+        if (!alive.expired() && hasHost() && !host().isEnding())
+            RefreshSummary(true);
+    });
 }

@@ -38,6 +38,7 @@ std::string_view failureText(LoadOutcome outcome) {
 void CMainOrderDlg::Preview(const std::string& path) {
     if (!preview_.choose(path))
         return;
+    askedSincePreviewChosen_ = false;
     previewStatus_ = uiText(UiText::Loading) + path + "...";
     ShowStatus(previewStatus_);
     // The picture shown so far is gone at once, not only when the window is next painted.
@@ -72,7 +73,7 @@ void CMainOrderDlg::PreviewLoaded(const std::string& path, PreviewPicture previe
     }
     if (statusUnchanged)
         ShowStatus(path + text::format(" (%dx%d)", width, height));
-    RefreshSummary(true);
+    RefreshSummary(!askedSincePreviewChosen_);
 }
 
 void CMainOrderDlg::WaitForPreview() {

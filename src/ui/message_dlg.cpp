@@ -4,6 +4,7 @@
 #include "app/ui_texts.h"
 #include "platform/files.h"
 #include "transfer/news_message.h"
+#include "ui/desktop_open.h"
 #include "ui/resource_ids.h"
 
 namespace {
@@ -62,7 +63,7 @@ void CMessageDlg::onInit() {
 
 void CMessageDlg::onCommand(int id) {
     if (id == kLink && isWebAddress(link_))
-        host().services().openWithShell(link_);
+        OpenAddress(host().services(), link_);
 }
 
 void CMessageDlg::onOk() {

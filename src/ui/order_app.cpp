@@ -9,6 +9,7 @@ COrderApp::COrderApp(ui::DesktopServices& services, const platform::ShellNamespa
 
 bool COrderApp::InitInstance() {
     CMainOrderDlg mainWindow(document_, request_, shell_, environment_, hooks_);
+    mainWindow.AddAtStart(startFiles_);
     services_.runModal(mainWindow, mainWindowTemplate());
     return false;
 }

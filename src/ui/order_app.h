@@ -7,6 +7,7 @@
 #include "platform/shell_namespace.h"
 #include "transfer/server_request.h"
 #include "ui/controls/desktop_services.h"
+#include "ui/controls/dialog.h"
 #include "ui/main_window_hooks.h"
 
 class COrderApp {
@@ -15,6 +16,9 @@ class COrderApp {
     COrderApp(ui::DesktopServices& services, const platform::ShellNamespace& shell,
               platform::EnvironmentLookup environment = platform::systemEnvironment,
               MainWindowHooks hooks = programHooks());
+
+    // Photographs and folders the main window adds to the order at start-up (named on the command line).
+    void AddAtStart(ui::DroppedFiles files) { startFiles_ = std::move(files); }
 
     // Runs the main window until it ends. Returns false: no message loop follows the main window.
     bool InitInstance();
@@ -26,4 +30,5 @@ class COrderApp {
     MainWindowHooks hooks_;
     OrderDocument document_;
     ServerRequest request_;
+    ui::DroppedFiles startFiles_;
 };

@@ -10,6 +10,7 @@
 #include "image/builtin_pictures.h"
 #include "text/cp1250.h"
 #include "text/format.h"
+#include "ui/desktop_open.h"
 #include "ui/dialog_resources.h"
 #include "ui/resource_ids.h"
 
@@ -333,7 +334,7 @@ void CDialogBarSendParamsDlg::ShopChanged() {
 }
 
 void CDialogBarSendParamsDlg::Help() {
-    host().services().openWithShell("help.chm");
+    OpenHelp(host().services());
 }
 
 bool CDialogBarSendParamsDlg::TextsFit() {

@@ -8,6 +8,7 @@
 
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
+#include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
 #include "../image/picture_files.h"
@@ -16,6 +17,7 @@
 #include "platform/shell_namespace.h"
 #include "support/temp_folder.h"
 #include "text/cp1250.h"
+#include "ui/controls/wx/wx_controls.h"
 #include "ui/controls/wx/wx_desktop.h"
 #include "ui/controls/wx/wx_widgets.h"
 #include "ui/controls/wx_test_support.h"
@@ -266,6 +268,35 @@ TEST_F(OnScreen, ALongNewsMessageScrollsInItsLabel) {
     desktop.runModal(message, newsTemplate());
     EXPECT_TRUE(ran);
     EXPECT_FALSE(folder_.exists("message.txt"));
+}
+
+TEST_F(OnScreen, AfterACorrectionOfTheCopiesTheCaretStandsAtTheEnd) {
+    ASSERT_TRUE(run([&](ui::DialogHost& host, contract::UserActions& user) {
+        wxtest::settle();
+        auto& copies = dynamic_cast<wxTextCtrl&>(*ui::wxgui::widgetOf(host.control(kCopies)));
+        // Typed on the X server's keyboard into the field, as the customer typed; the field has the
+        // focus throughout (focusing a field selects its text).
+        wxUIActionSimulator keyboard;
+        keyboard.MouseMove(copies.GetScreenRect().GetPosition() + wxPoint(4, 4));
+        host.edit(kCopies).setText("");
+        copies.SetFocus();
+        wxtest::settle();
+        const auto type = [&](const char* keys) {
+            for (const char* key = keys; *key != '\0'; ++key) {
+                keyboard.Char(*key);
+                wxtest::settle();
+            }
+        };
+        type("0");
+        EXPECT_EQ(host.edit(kCopies).text(), "1");
+        EXPECT_EQ(copies.GetInsertionPoint(), 1);
+        type("5");
+        EXPECT_EQ(host.edit(kCopies).text(), "15");
+        type("34");
+        EXPECT_EQ(host.edit(kCopies).text(), "153");
+        EXPECT_EQ(copies.GetInsertionPoint(), 3);
+        user.pressEscape();
+    }));
 }
 
 }  // namespace

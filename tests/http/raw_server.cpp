@@ -68,6 +68,13 @@ ConnectionScript holdWithoutReading() {
     return script;
 }
 
+ConnectionScript readThenHold(std::uint64_t bytes) {
+    ConnectionScript script;
+    script.action = ConnectionScript::Action::ReadThenHold;
+    script.closeAfter = bytes;
+    return script;
+}
+
 struct Connection {
     std::string bytes;
     std::uint64_t count = 0;
@@ -168,7 +175,8 @@ struct RawServer::State {
                 if (script.action == Action::ReplyAndHold)
                     await(fd, POLLRDHUP);
                 break;
-            case Action::CloseAfter: {
+            case Action::CloseAfter:
+            case Action::ReadThenHold: {
                 std::vector<char> buffer(64 * 1024);
                 std::uint64_t got = 0;
                 while (got < script.closeAfter && await(fd, POLLIN)) {
@@ -179,6 +187,10 @@ struct RawServer::State {
                         break;
                     record(index, buffer.data(), static_cast<std::size_t>(n), script.keepBytes);
                     got += static_cast<std::uint64_t>(n);
+                }
+                if (script.action == Action::ReadThenHold) {
+                    await(fd, POLLRDHUP);  // until the client gives up
+                    break;
                 }
                 linger reset{1, 0};  // a reset, as a broken connection gives
                 setsockopt(fd, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
@@ -264,6 +276,11 @@ std::uint64_t RawServer::receivedCount(std::size_t index) {
     state_->waitUntil([&] { return index < state_->connections.size() && state_->connections[index].ended; });
     std::lock_guard lock(state_->mutex);
     return index < state_->connections.size() ? state_->connections[index].count : 0;
+}
+
+bool RawServer::awaitEnd(std::size_t index) {
+    return state_->waitUntil(
+        [&] { return index < state_->connections.size() && state_->connections[index].ended; });
 }
 
 std::size_t RawServer::connectionCount() {

@@ -24,11 +24,13 @@ struct ConnectionScript {
         ReplyAndHold,  // the same, but keep the connection open after sending `reply` until the client closes
         CloseAfter,    // read `closeAfter` bytes, then reset the connection
         HoldWithoutReading,  // accept, then neither read nor answer until the client closes
+        ReadThenHold,        // read `closeAfter` bytes, then neither read nor answer until the client closes
     };
     Action action = Action::Reply;
     std::string reply = "HTTP/1.1 200 OK\r\nContent-Length: 2\r\nConnection: close\r\n\r\nOK";
     // Bytes sent after `reply` (a generated body: 'a' to 'z' repeated), for large replies.
     std::uint64_t generatedBody = 0;
+    // CloseAfter, ReadThenHold: how many request bytes are read first.
     std::uint64_t closeAfter = 0;
     // Keep the received bytes (false: only count them, for very large bodies).
     bool keepBytes = true;
@@ -39,6 +41,7 @@ struct ConnectionScript {
 ConnectionScript replyWith(std::string reply);
 ConnectionScript closeAfter(std::uint64_t bytes);
 ConnectionScript holdWithoutReading();
+ConnectionScript readThenHold(std::uint64_t bytes);
 
 class RawServer {
   public:
@@ -59,6 +62,8 @@ class RawServer {
     bool waitFor(std::size_t index, const std::function<bool(const std::string&)>& ready);
     // How many bytes connection `index` sent, once it has ended.
     std::uint64_t receivedCount(std::size_t index = 0);
+    // Waits until connection `index` has ended; false after the safety limit.
+    bool awaitEnd(std::size_t index);
     std::size_t connectionCount();
 
   private:

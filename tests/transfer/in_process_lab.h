@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -20,6 +22,12 @@
 namespace transfer_testing {
 
 class InProcessLab : public ::testing::Test {
+  private:
+    // Declared before the server, so that they outlive it: its threads log until it has stopped.
+    std::mutex logMutex_;
+    std::condition_variable logged_;
+    std::vector<std::string> log_;
+
   protected:
     InProcessLab() : data_(std::filesystem::path(temp_.path()) / "data"), work_(temp_.path() + "/work") {
         namespace fs = std::filesystem;
@@ -30,8 +38,11 @@ class InProcessLab : public ::testing::Test {
         labserver::LabServerOptions options;
         options.dataFolder = data_;
         options.log = [this](const std::string& line) {
-            std::lock_guard lock(logMutex_);
-            log_.push_back(line);
+            {
+                std::lock_guard lock(logMutex_);
+                log_.push_back(line);
+            }
+            logged_.notify_all();
         };
         server_ = std::make_unique<labserver::LabServer>(options);
         EXPECT_TRUE(server_->start(0));
@@ -45,9 +56,12 @@ class InProcessLab : public ::testing::Test {
     std::filesystem::path published(std::string_view name) const {
         return data_ / "public" / std::string(build::kVersion) / name;
     }
-    // The server's log lines so far, one per request.
-    std::vector<std::string> logLines() {
-        std::lock_guard lock(logMutex_);
+    // The server's log lines, one per request, once there are at least `atLeast` of them (or after a
+    // safety limit). The server logs a request after it has sent the reply, so a client may have its
+    // answer before the line is there.
+    std::vector<std::string> logLines(std::size_t atLeast = 0) {
+        std::unique_lock lock(logMutex_);
+        logged_.wait_for(lock, std::chrono::seconds(10), [&] { return log_.size() >= atLeast; });
         return log_;
     }
 

@@ -85,7 +85,7 @@ TEST_F(LabUpdateTest, ACompleteUpdateReplacesTheLabsFilesAndShowsTheMessage) {
     EXPECT_EQ(view_.statuses, std::vector<std::string>{uiText(UiText::Done)});
     expectNoDownloadsLeft();
     // Three anonymous downloads, and the request as it was before.
-    const auto lines = logLines();
+    const auto lines = logLines(3);
     ASSERT_EQ(lines.size(), 3u);
     for (const std::string& line : lines)
         EXPECT_NE(line.find("POST /snapord2/standfile.php 200"), std::string::npos) << line;
@@ -125,7 +125,7 @@ TEST_F(LabUpdateTest, ACatalogueLargerThanAnyCatalogueIsRefused) {
     EXPECT_EQ(localFile("snapord2.ini"), kOldCatalogue);
     EXPECT_EQ(localFile("hlavicka.jpg"), kOldPicture);
     EXPECT_EQ(view_.statuses, std::vector<std::string>{uiText(UiText::UpdateFailed)});
-    EXPECT_EQ(logLines().size(), 1u);  // neither picture nor message was fetched
+    EXPECT_EQ(logLines(1).size(), 1u);  // neither picture nor message was fetched
     expectNoDownloadsLeft();
 }
 
@@ -185,7 +185,7 @@ TEST_F(LabUpdateTest, ASecondUpdateWhileTheFirstWaitsFailsAtOnceAndTheFirstGoesO
     EXPECT_EQ(view_.statuses, std::vector<std::string>{uiText(UiText::Done)});
     EXPECT_EQ(localFile("snapord2.ini"), publishedFile("snapord2.ini"));
     EXPECT_EQ(view_.newsShown.size(), 1u);
-    EXPECT_EQ(logLines().size(), 3u);  // the second update sent nothing
+    EXPECT_EQ(logLines(3).size(), 3u);  // the second update sent nothing
     expectNoDownloadsLeft();
 }
 

@@ -7,6 +7,7 @@
 #include "app/ui_texts.h"
 #include "buildinfo/build_constants.h"
 #include "main_window_fixture.h"
+#include "platform/program_files.h"
 #include "text/cp1250.h"
 #include "ui/about_dlg.h"
 #include "ui/controls/headless/headless_desktop.h"
@@ -165,12 +166,32 @@ TEST_F(MainWindow, AnEmptyOrderIsSavedAsAnEmptyFile) {
     EXPECT_EQ(workingFile("order.sno"), "");
 }
 
-TEST_F(MainWindow, HelpOpensTheHelpFileFromTheMenuF1AndItsButton) {
+TEST_F(MainWindow, HelpOpensTheInstalledHelpPageFromTheMenuF1AndItsButton) {
     auto window = open();
     window->chooseSystemMenuItem(res::kHelpCommand);
     window->pressF1();
     window->click(kHelp);
-    EXPECT_EQ(desktop_.openedWithShell(), (std::vector<std::string>{"help.chm", "help.chm", "help.chm"}));
+    const std::string page = platform::helpDocument();
+    ASSERT_TRUE(page.ends_with("/help/index.html")) << page;
+    EXPECT_EQ(desktop_.openedWithShell(), (std::vector<std::string>{page, page, page}));
+    EXPECT_TRUE(desktop_.messages().empty());
+}
+
+TEST_F(MainWindow, WithoutABrowserHelpAndThePagesTellWhereToLook) {
+    auto window = open();
+    desktop_.setCanOpen(false);
+    window->pressF1();
+    window->click(kOrdersPage);
+    window->click(kPriceList);
+    ASSERT_EQ(desktop_.messages().size(), 3u);
+    // The help page of the test program's folder is not there: the message names where it belongs.
+    EXPECT_NE(desktop_.messages()[0].text.find(platform::helpDocument()), std::string::npos);
+    EXPECT_NE(desktop_.messages()[1].text.find(std::string(build::kServerUrl) + "/extranet.php"),
+              std::string::npos);
+    EXPECT_NE(desktop_.messages()[2].text.find(std::string(build::kServerUrl) + "/cenik.php"),
+              std::string::npos);
+    for (const auto& message : desktop_.messages())
+        EXPECT_EQ(message.icon, ui::MessageIcon::Exclamation);
 }
 
 TEST_F(MainWindow, TheSystemMenuOpensTheAboutBox) {

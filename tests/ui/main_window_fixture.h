@@ -58,12 +58,15 @@ class MainWindowTest : public testing::Test {
         folder_.write("snapord2.ini", catalogue());
     }
 
-    // Builds the main window with the hooks set so far and runs its start-up.
+    // Builds the main window with the hooks set so far and runs its start-up, then lets the event loop
+    // run what start-up left for the shown window (the missing-files question).
     std::unique_ptr<ui::headless::HeadlessWindow> open() { return open(mainWindowTemplate()); }
     // The same on a template of the test's own.
     std::unique_ptr<ui::headless::HeadlessWindow> open(const ui::DialogTemplate& layout) {
         dialog_ = std::make_unique<CMainOrderDlg>(document_, request_, shell_, environment_, hooks_);
-        return desktop_.open(*dialog_, layout);
+        auto window = desktop_.open(*dialog_, layout);
+        desktop_.pumpEvents();
+        return window;
     }
     CMainOrderDlg& dialog() { return *dialog_; }
     // Lets the picture being loaded for the preview arrive: waits for the loader's worker, then

@@ -11,6 +11,7 @@
 
 #include "app/ui_texts.h"
 #include "buildinfo/build_constants.h"
+#include "platform/program_files.h"
 #include "support/temp_folder.h"
 #include "text/cp1250.h"
 #include "ui/controls/headless/headless_desktop.h"
@@ -478,7 +479,7 @@ TEST_F(OrderParamsDialog, ANameLongerThanAListHoldsIsShownAndSentAsItsFirst127Ch
 TEST_F(OrderParamsDialog, TheHelpLinkOpensTheHelpFile) {
     auto window = open();
     window->click(kHelpLink);
-    EXPECT_EQ(desktop_.openedWithShell(), std::vector<std::string>{"help.chm"});
+    EXPECT_EQ(desktop_.openedWithShell(), std::vector<std::string>{platform::helpDocument()});
     EXPECT_FALSE(window->isEnding());
 }
 

@@ -1,5 +1,7 @@
 #include "ui/controls/dialog.h"
 
+#include "platform/fs_names.h"
+
 namespace ui {
 
 Control& DialogHost::control(int id) {
@@ -7,6 +9,17 @@ Control& DialogHost::control(int id) {
         return *found;
     throw std::logic_error("dialog " + std::to_string(dialogTemplate().id) + " has no control " +
                            std::to_string(id));
+}
+
+DroppedFiles droppedFiles(const std::vector<std::filesystem::path>& items) {
+    DroppedFiles dropped;
+    for (const auto& item : items) {
+        if (auto path = platform::fromFsName(item))
+            dropped.paths.push_back(std::move(*path));
+        else
+            ++dropped.unnamable;
+    }
+    return dropped;
 }
 
 Control* findControlById(const std::vector<std::unique_ptr<Control>>& controls, int id) {

@@ -6,6 +6,8 @@
 // onInit until the run ends; the window class itself must outlive the run.
 #pragma once
 
+#include <cstddef>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -23,6 +25,16 @@
 namespace ui {
 
 enum class WindowState { Normal, Minimised, Maximised };
+
+// Files and folders the user dropped on a window from the file manager (or named on the command line):
+// their cp1250 paths, in the order given, and how many more were given whose names cp1250 cannot hold.
+struct DroppedFiles {
+    std::vector<std::string> paths;
+    std::size_t unnamable = 0;
+};
+
+// The dropped items of file-system paths (absolute, as file managers give them).
+DroppedFiles droppedFiles(const std::vector<std::filesystem::path>& items);
 
 // The window as the window class sees it: its controls by id, the window itself and the desktop.
 class DialogHost {
@@ -75,6 +87,9 @@ class DialogHost {
     virtual void end(int result) = 0;
     virtual bool isEnding() const = 0;
 
+    // Lets the user drop files and folders on the window, anywhere on it; each drop calls onDropFiles.
+    virtual void acceptDroppedFiles() = 0;
+
   private:
     template <class Kind>
     Kind& as(int id) {
@@ -126,6 +141,8 @@ class Dialog {
     virtual bool onSystemCommand(int /*command*/) { return false; }
     // F1.
     virtual void onHelp() {}
+    // Files or folders were dropped on a window that accepts them (DialogHost::acceptDroppedFiles).
+    virtual void onDropFiles(const DroppedFiles& /*dropped*/) {}
 
     // Backends only: attaches the window (null detaches it).
     void attachHost(DialogHost* host) { host_ = host; }

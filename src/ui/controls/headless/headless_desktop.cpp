@@ -78,7 +78,7 @@ void HeadlessDesktop::endKeepAwake() {
 
 bool HeadlessDesktop::openWithShell(std::string_view target) {
     opened_.emplace_back(target);
-    return true;
+    return canOpen_;
 }
 
 std::optional<std::string> HeadlessDesktop::browseForFolder(std::string_view title) {

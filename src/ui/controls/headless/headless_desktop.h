@@ -66,6 +66,9 @@ class HeadlessDesktop final : public DesktopServices {
     void at(std::int64_t milliseconds, std::function<void()> action);
     // Runs `action` in the next pump.
     void atNextPump(std::function<void()> action);
+    // Whether the desktop has an application for what the windows open (a browser, say): without one,
+    // openWithShell records the target and answers false. It has one at first.
+    void setCanOpen(bool canOpen) { canOpen_ = canOpen; }
 
     // Opens a window without a modal run, for a test that acts on it directly. The window is built and
     // its onInit has run.
@@ -108,6 +111,7 @@ class HeadlessDesktop final : public DesktopServices {
     int waitCursorBegins_ = 0;
     int keepAwakeDepth_ = 0;
     int keepAwakeBegins_ = 0;
+    bool canOpen_ = true;
 };
 
 }  // namespace ui::headless

@@ -216,6 +216,13 @@ void HeadlessWindow::pressCloseBox() {
     dialog_.onCancel();
 }
 
+void HeadlessWindow::dropFiles(const std::vector<std::filesystem::path>& items) {
+    requireRunning("dropFiles");
+    if (!acceptsDrops_)
+        throw HeadlessScriptError("the window takes no dropped files");
+    dialog_.onDropFiles(droppedFiles(items));
+}
+
 void HeadlessWindow::pressF1() {
     requireRunning("pressF1");
     dialog_.onHelp();

@@ -7,6 +7,7 @@
 // must outlive its window.
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -62,6 +63,7 @@ class HeadlessWindow final : public DialogHost {
     WindowState state() const override { return state_; }
     void end(int result) override;
     bool isEnding() const override { return ending_; }
+    void acceptDroppedFiles() override { acceptsDrops_ = true; }
 
     // --- What the test sees
     Dialog& dialog() { return dialog_; }
@@ -108,6 +110,9 @@ class HeadlessWindow final : public DialogHost {
     void toggleTreeItem(int treeId, TreeItem item);
     // Paints the window now, as the desktop does when it uncovers it.
     void paint();
+    // Drops files and folders from the file manager on the window, which must accept drops.
+    void dropFiles(const std::vector<std::filesystem::path>& items);
+    bool acceptsDroppedFiles() const { return acceptsDrops_; }
 
     // --- For the controls
     void setFocusTo(int id) { focusedId_ = id; }
@@ -130,6 +135,7 @@ class HeadlessWindow final : public DialogHost {
     bool visible_ = true;
     WindowState state_ = WindowState::Normal;
     bool ending_ = false;
+    bool acceptsDrops_ = false;
     int result_ = 0;
     int focusedId_ = kNoId;
     std::vector<DrawnPicture> lastPainting_;

@@ -32,18 +32,24 @@ void fitThemeToTheLayout() {}
 
 class Application final : public wxApp {
   public:
-    explicit Application(std::function<void(DesktopServices&)> body) : body_(std::move(body)) {}
+    explicit Application(std::function<void(DesktopServices&, const ProgramArguments&)> body)
+        : body_(std::move(body)) {}
 
     bool OnInit() override {
         std::setlocale(LC_NUMERIC, "C");  // whatever the toolkit's start did to it
         fitThemeToTheLayout();
+        ProgramArguments arguments;
+        for (int i = 1; i < argc; ++i) {
+            const wxScopedCharBuffer utf8 = argv[i].utf8_str();
+            arguments.emplace_back(std::string(utf8.data(), utf8.length()));
+        }
         WxDesktop desktop;
-        body_(desktop);
+        body_(desktop, arguments);
         return false;  // the windows have closed: no event loop follows
     }
 
   private:
-    std::function<void(DesktopServices&)> body_;
+    std::function<void(DesktopServices&, const ProgramArguments&)> body_;
 };
 
 }  // namespace
@@ -61,7 +67,8 @@ void useCzechLocale() {
     std::setlocale(LC_NUMERIC, "C");
 }
 
-int runApplication(int argc, char** argv, std::function<void(DesktopServices&)> body) {
+int runApplication(int argc, char** argv,
+                   std::function<void(DesktopServices&, const ProgramArguments&)> body) {
     useCzechLocale();
     wxApp::SetInstance(new Application(std::move(body)));
     wxEntry(argc, argv);

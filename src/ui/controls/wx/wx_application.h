@@ -1,7 +1,9 @@
 // Starting the toolkit and running the program's windows in it.
 #pragma once
 
+#include <filesystem>
 #include <functional>
+#include <vector>
 
 #include "ui/controls/desktop_services.h"
 
@@ -12,8 +14,13 @@ namespace ui::wxgui {
 // Call before the toolkit starts.
 void useCzechLocale();
 
-// Starts the toolkit, runs `body` with the desktop services, and returns when it returns; no event loop
-// runs after it. Returns the process's exit code.
-int runApplication(int argc, char** argv, std::function<void(DesktopServices&)> body);
+// The arguments of the command line that the toolkit left (it takes its own options, such as
+// --display), as file-system paths in the order given.
+using ProgramArguments = std::vector<std::filesystem::path>;
+
+// Starts the toolkit, runs `body` with the desktop services and the program's arguments, and returns
+// when it returns; no event loop runs after it. Returns the process's exit code.
+int runApplication(int argc, char** argv,
+                   std::function<void(DesktopServices&, const ProgramArguments&)> body);
 
 }  // namespace ui::wxgui

@@ -1,5 +1,8 @@
 #include "ui/controls/wx/wx_dialog.h"
 
+#include <filesystem>
+#include <string>
+
 #include <wx/dcclient.h>
 #include <wx/icon.h>
 #include <wx/menu.h>
@@ -157,6 +160,25 @@ bool WxDialog::isVisible() const {
 
 WindowState WxDialog::state() const {
     return IsIconized() ? WindowState::Minimised : state_;
+}
+
+void WxDialog::acceptDroppedFiles() {
+    // A drop over any control reaches the window: the toolkit looks for the drop target from the
+    // control under the pointer up through its parents.
+    DragAcceptFiles(true);
+    Bind(wxEVT_DROP_FILES, &WxDialog::onDropFiles, this);
+}
+
+void WxDialog::onDropFiles(wxDropFilesEvent& event) {
+    if (!accepting())
+        return;
+    std::vector<std::filesystem::path> items;
+    for (int i = 0; i < event.GetNumberOfFiles(); ++i) {
+        // The file manager's names, as the file system holds them.
+        const wxScopedCharBuffer name = event.GetFiles()[i].utf8_str();
+        items.emplace_back(std::string(name.data(), name.length()));
+    }
+    dialog_.onDropFiles(droppedFiles(items));
 }
 
 void WxDialog::end(int result) {

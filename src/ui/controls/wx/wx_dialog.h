@@ -47,6 +47,7 @@ class WxDialog final : public wxDialog, public DialogHost {
     WindowState state() const override;
     void end(int result) override;
     bool isEnding() const override { return ending_; }
+    void acceptDroppedFiles() override;
 
     // --- For the controls: what the user did. Dropped once the window is ending (text changes and
     // tree selections, which the program causes too, still go through while the Dialog is attached).
@@ -78,6 +79,7 @@ class WxDialog final : public wxDialog, public DialogHost {
     void onPaint(wxPaintEvent& event);
     void onIconize(wxIconizeEvent& event);
     void onContextMenu(wxContextMenuEvent& event);
+    void onDropFiles(wxDropFilesEvent& event);
     void pressEnter();
     void showSystemMenu();
     void detach();

@@ -41,7 +41,12 @@ class WxEdit final : public WxControl<Edit, wxTextCtrl> {
                 event.Skip();
         });
     }
-    void setText(std::string_view text) override { widget_->SetValue(toWx(text)); }
+    void setText(std::string_view text) override {
+        widget_->SetValue(toWx(text));
+        // The caret goes after the text, also when the text corrects what the user is typing (a change
+        // handler that writes back "1" for "0"): left before it, the next digit would land in front.
+        widget_->SetInsertionPointEnd();
+    }
     std::string text() const override { return fromWx(widget_->GetValue()); }
     void setLimit(int characters) override { limit_ = std::max(characters, 0); }
     int limit() const override { return limit_; }
