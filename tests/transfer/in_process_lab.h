@@ -65,13 +65,6 @@ class InProcessLab : public ::testing::Test {
         return log_;
     }
 
-  private:
-    // Before the server, so that they outlive it: its threads log a request after its reply is out,
-    // while the test may already be ending.
-    std::mutex logMutex_;
-    std::vector<std::string> log_;
-
-  protected:
     testing_support::TempFolder temp_;
     std::filesystem::path data_;
     std::string work_;
