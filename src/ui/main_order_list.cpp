@@ -1,6 +1,8 @@
 // The order list of the main window: the rows of the order in progress, their removal, and the buttons
 // and summary line that follow the order.
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "app/ui_texts.h"
 #include "order/order_state_file.h"
@@ -17,9 +19,11 @@ using namespace main_ids;
 
 void CMainOrderDlg::LoadOrder() {
     const bool opened = loadOrder(order_);
-    ui::ListBox& rows = host().list(kOrderList);
+    std::vector<std::string> texts;
+    texts.reserve(order_.size());
     for (const OrderList::Row& row : order_.rows())
-        rows.addItem(row.text);
+        texts.push_back(row.text);
+    host().list(kOrderList).addItems(texts);
     // An order kept from the last run means the program has been used before: the lab's files are
     // brought up to date.
     if (opened)

@@ -3,10 +3,10 @@
 #include <array>
 #include <string>
 
-#include "app/state_files.h"
 #include "app/ui_texts.h"
 #include "image/builtin_pictures.h"
 #include "text/cp1250.h"
+#include "ui/desktop_open.h"
 #include "ui/dialog_resources.h"
 #include "ui/resource_ids.h"
 #include "ui/save_to_disk.h"
@@ -149,7 +149,7 @@ void CDialogProgressSend::EndDialog() {
 }
 
 void CDialogProgressSend::Help() {
-    session_.services.openWithShell(state_files::kHelp);
+    OpenHelp(session_.services);
 }
 
 std::string CDialogProgressSend::LoginText() {

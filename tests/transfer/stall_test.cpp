@@ -177,7 +177,9 @@ TEST_F(StalledCommand, ANewCommandAfterAStalledOneThatWasLeftBehindRunsAtOnce) {
 
     // Left behind without a cancel: the Reset stops it, so the next command does not wait the 60 s.
     request_->Reset();
-    EXPECT_EQ(run(*request_, ServerCommand::TransEnd, "order.sno", "100002", "obj100002"), RequestState::Ok);
+    ASSERT_EQ(request_->Prepare("order.sno", "100002", "obj100002"), 0);
+    request_->Start(ServerCommand::TransEnd);
+    EXPECT_EQ(awaitWithinLooks(*request_), RequestState::Ok);
     EXPECT_TRUE(server.awaitEnd(0));
 }
 

@@ -553,7 +553,6 @@ TEST_F(TransferOrderTest, AnOrderWithoutPhotographsClosesWithoutEndingTheOrder) 
 }
 
 TEST_F(TransferOrderTest, StornoDuringAStalledUploadEndsItLongBeforeTheNoProgressLimit) {
-    GTEST_SKIP() << "needs the transport to look at the cancel flag inside a stalled step (transport branch)";
     order("a.jpg", 400000);
     // Connections: header picture, catalogue, params, the two documents, then the photograph.
     testing_support::FaultProxy proxy(

@@ -10,6 +10,7 @@
 
 #include "app/ui_texts.h"
 #include "image/builtin_pictures.h"
+#include "platform/program_files.h"
 #include "text/cp1250.h"
 #include "transfer/in_process_lab.h"
 #include "ui/controls/headless/headless_desktop.h"
@@ -207,7 +208,7 @@ TEST_F(SendingDialogTest, ThePauseBoxHoldsTheNextPhotograph) {
 TEST_F(SendingDialogTest, TheHelpLinkOpensTheHelpFile) {
     auto window = open();
     window->click(kHelpLink);
-    EXPECT_EQ(desktop_.openedWithShell(), std::vector<std::string>{"help.chm"});
+    EXPECT_EQ(desktop_.openedWithShell(), std::vector<std::string>{platform::helpDocument()});
 }
 
 TEST_F(SendingDialogTest, RunsModallyAsTheMainWindowsHook) {

@@ -101,6 +101,11 @@ class ListBox : public Control {
     // Adds an item: a sorted list box puts it at its collation place, any other at the end. Returns its
     // index.
     virtual int addItem(std::string_view text) = 0;
+    // Adds the items in order, as addItem one by one would; a toolkit may take a long list in one step.
+    virtual void addItems(const std::vector<std::string>& texts) {
+        for (const std::string& text : texts)
+            addItem(text);
+    }
     // Inserts an item at `index` (-1 or the count: at the end), also in a sorted list box.
     virtual void insertItem(int index, std::string_view text) = 0;
     virtual void deleteItem(int index) = 0;

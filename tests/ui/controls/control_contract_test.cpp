@@ -294,6 +294,34 @@ TEST_F(ControlContract, UnsortedListBoxEditsRowsInPlaceAndKeepsTheirSelection) {
     });
 }
 
+TEST_F(ControlContract, ListBoxesTakeManyItemsAtOnceAsTheyWouldOneByOne) {
+    run([](DialogHost& host, UserActions&) {
+        ui::ListBox& list = host.list(kList);
+        list.addItem("first");
+        list.addItem("second");
+        list.setSelected(1, true);
+        list.setCaret(1);
+        std::vector<std::string> many;
+        for (int i = 0; i < 500; ++i)
+            many.push_back("row " + std::to_string(i));
+        list.addItems(many);
+        list.addItems({});
+        ASSERT_EQ(list.count(), 502);
+        EXPECT_EQ(list.itemText(0), "first");
+        EXPECT_EQ(list.itemText(2), "row 0");
+        EXPECT_EQ(list.itemText(501), "row 499");
+        EXPECT_EQ(list.selectedItems(), (std::vector<int>{1}));
+        EXPECT_EQ(list.caret(), 1);
+
+        ui::ListBox& sorted = host.list(kSortedList);
+        sorted.addItems({std::string("Zlín"_cz), "Brno", "Cheb"});
+        std::vector<std::string> order;
+        for (int i = 0; i < sorted.count(); ++i)
+            order.push_back(sorted.itemText(i));
+        EXPECT_EQ(order, (std::vector<std::string>{"Brno", "Cheb", std::string("Zlín"_cz)}));
+    });
+}
+
 TEST_F(ControlContract, ListBoxClicksSelectSetTheCaretAndReport) {
     const auto dialog = run([](DialogHost& host, UserActions& user) {
         ui::ListBox& list = host.list(kList);

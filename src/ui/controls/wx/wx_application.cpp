@@ -1,9 +1,11 @@
 #include "ui/controls/wx/wx_application.h"
 
 #include <clocale>
+#include <cstdlib>
 
 #include <wx/app.h>
 #include <wx/init.h>
+#include <wx/toplevel.h>
 
 #ifdef __WXGTK__
 #include <gtk/gtk.h>
@@ -30,6 +32,22 @@ void fitThemeToTheLayout() {
 void fitThemeToTheLayout() {}
 #endif
 
+// The start-up measurement's end: the first idle moment with the main window, the first window made,
+// shown and no other window shown (no message box, no news).
+void quitWhenIdle(wxIdleEvent& event) {
+    event.Skip();
+    if (wxTopLevelWindows.IsEmpty())
+        return;
+    const wxWindow* main = wxTopLevelWindows.GetFirst()->GetData();
+    if (!main->IsShown())
+        return;
+    for (const wxWindow* window : wxTopLevelWindows) {
+        if (window != main && window->IsShown())
+            return;
+    }
+    std::_Exit(0);
+}
+
 class Application final : public wxApp {
   public:
     explicit Application(std::function<void(DesktopServices&, const ProgramArguments&)> body)
@@ -43,6 +61,8 @@ class Application final : public wxApp {
             const wxScopedCharBuffer utf8 = argv[i].utf8_str();
             arguments.emplace_back(std::string(utf8.data(), utf8.length()));
         }
+        if (std::getenv("SNAPORD_QUIT_WHEN_IDLE") != nullptr)
+            Bind(wxEVT_IDLE, &quitWhenIdle);
         WxDesktop desktop;
         body_(desktop, arguments);
         return false;  // the windows have closed: no event loop follows

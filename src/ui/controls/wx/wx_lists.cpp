@@ -9,6 +9,10 @@
 #include <wx/choice.h>
 #include <wx/listbox.h>
 
+#ifdef __WXGTK__
+#include <gtk/gtk.h>
+#endif
+
 namespace ui::wxgui {
 
 namespace {
@@ -85,9 +89,30 @@ class WxListBox final : public WxControl<ListBox, wxListBox> {
     std::string text() const override { return std::string(); }
     int count() const override { return static_cast<int>(widget_->GetCount()); }
     int addItem(std::string_view text) override {
+        fitFixedPitchRows({std::string(text)});
         const int index = widget_->Append(toWx(text));
         noteInsert(index);
         return index;
+    }
+    void addItems(const std::vector<std::string>& texts) override {
+        if (template_.has(kSorted) || texts.empty()) {
+            ListBox::addItems(texts);  // each item's place is the toolkit's to find
+            return;
+        }
+        // One insertion: the toolkit looks over the whole list's selection after every insertion, so
+        // rows added one by one cost time that grows with the square of their number.
+        wxArrayString items;
+        items.reserve(texts.size());
+        for (const std::string& text : texts)
+            items.push_back(toWx(text));
+        fitFixedPitchRows(texts);
+        const int first = count();
+        widget_->Append(items);
+        // The caret moves as it would have with each item added by itself.
+        for (int index = first; index < count(); ++index) {
+            if (index > 0 && index <= caret_)
+                ++caret_;
+        }
     }
     void insertItem(int index, std::string_view text) override {
         if (template_.has(kSorted)) {
@@ -96,6 +121,7 @@ class WxListBox final : public WxControl<ListBox, wxListBox> {
         }
         if (index < 0 || index > count())
             index = count();
+        fitFixedPitchRows({std::string(text)});
         widget_->Insert(toWx(text), static_cast<unsigned>(index));
         noteInsert(index);
     }
@@ -112,6 +138,7 @@ class WxListBox final : public WxControl<ListBox, wxListBox> {
         if (!valid(index))
             return;
         const bool selected = widget_->IsSelected(index);
+        fitFixedPitchRows({std::string(text)});
         widget_->SetString(static_cast<unsigned>(index), toWx(text));
         if (selected != widget_->IsSelected(index))
             widget_->SetSelection(index, selected);
@@ -148,6 +175,37 @@ class WxListBox final : public WxControl<ListBox, wxListBox> {
 
   private:
     bool valid(int index) const { return index >= 0 && index < count(); }
+    // In a font of fixed pitch every row has the same height and the widest row is the longest one, so
+    // the toolkit need not measure each row: the column gets the width of the longest text so far,
+    // measured once, and the rows a fixed height. Without this, GTK lays out every row of a long list
+    // (thousands of texts) before the window stands idle.
+    void fitFixedPitchRows(const std::vector<std::string>& texts) {
+#ifdef __WXGTK__
+        if (!widget_->GetFont().IsFixedWidth())
+            return;
+        const std::string* longest = nullptr;
+        for (const std::string& text : texts) {
+            if (text.size() > longestRow_ && (longest == nullptr || text.size() > longest->size()))
+                longest = &text;
+        }
+        if (longest == nullptr)
+            return;
+        longestRow_ = longest->size();
+        GtkTreeView* view = widget_->m_treeview;
+        GtkTreeViewColumn* column = view != nullptr ? gtk_tree_view_get_column(view, 0) : nullptr;
+        if (column == nullptr)
+            return;
+        // A character to spare on each side: a column cut short would hide the end of a path.
+        const int width = widget_->GetTextExtent(toWx(*longest + "  ")).GetWidth() + 16;
+        gtk_tree_view_column_set_sizing(column, GTK_TREE_VIEW_COLUMN_FIXED);
+        gtk_tree_view_column_set_fixed_width(column,
+                                             std::max(width, gtk_tree_view_column_get_fixed_width(column)));
+        gtk_tree_view_set_fixed_height_mode(view, TRUE);
+#else
+        (void)texts;
+#endif
+    }
+    std::size_t longestRow_ = 0;
     void noteInsert(int index) {
         if (count() > 1 && index <= caret_)
             ++caret_;
