@@ -19,6 +19,8 @@ struct PreviewPicture {
     Picture picture;
     int width = 0;
     int height = 0;
+    // Device pixels per pixel of the window the thumbnail was made for: it is kWidth x kHeight times this.
+    int scale = 1;
 };
 
 class PhotoPreview {
@@ -32,9 +34,10 @@ class PhotoPreview {
     // so a picture that failed to load is not tried again until another one was chosen in between.
     bool choose(std::string_view path);
 
-    // Loads `path` as the picture type of its name and makes its thumbnail. Any thread; stopping `stop`
+    // Loads `path` as the picture type of its name and makes its thumbnail, `scale` times kWidth x
+    // kHeight for a screen of that many device pixels per pixel (1 to 4). Any thread; stopping `stop`
     // withdraws the load, which then ends soon as Cancelled.
-    static PreviewPicture decode(std::string_view path, std::stop_token stop = {});
+    static PreviewPicture decode(std::string_view path, std::stop_token stop = {}, int scale = 1);
 
     // Empties the preview.
     void clear();
@@ -44,6 +47,8 @@ class PhotoPreview {
     bool load(std::string_view path);
 
     const Picture& picture() const { return picture_; }
+    // The scale the picture was made for (see PreviewPicture::scale).
+    int scale() const { return scale_; }
     int loadedWidth() const { return loadedWidth_; }
     int loadedHeight() const { return loadedHeight_; }
     const std::string& lastPath() const { return lastPath_; }
@@ -52,5 +57,6 @@ class PhotoPreview {
     Picture picture_;
     int loadedWidth_ = 0;
     int loadedHeight_ = 0;
+    int scale_ = 1;
     std::string lastPath_;
 };

@@ -52,7 +52,8 @@ void CMainOrderDlg::Preview(const std::string& path) {
                 PreviewLoaded(loaded, std::move(picture));
             });
     }
-    previewLoader_->load(path);
+    // Made for the screen's device pixels, so that a high-resolution screen shows the photograph sharp.
+    previewLoader_->load(path, host().pixelScale());
 }
 
 void CMainOrderDlg::PreviewLoaded(const std::string& path, PreviewPicture preview) {
@@ -87,7 +88,8 @@ void CMainOrderDlg::DrawWindow(ui::Canvas& canvas) {
         return;
     if (preview_.picture().isValid()) {
         const ui::Rect frame = host().control(kPreview).rect();
-        canvas.drawPicture(preview_.picture(), frame.x + kPreviewInset, frame.y + kPreviewInset);
+        canvas.drawPictureAtScale(preview_.picture(), frame.x + kPreviewInset, frame.y + kPreviewInset,
+                                  preview_.scale());
     }
     const Picture& header = header_.pictureToDraw();
     if (header.isValid())

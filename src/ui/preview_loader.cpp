@@ -17,11 +17,11 @@ PreviewLoader::~PreviewLoader() {
     worker_.join();
 }
 
-void PreviewLoader::load(std::string path) {
+void PreviewLoader::load(std::string path, int scale) {
     const std::uint64_t generation = ++inbox_->latest;
     {
         const std::lock_guard guard(lock_);
-        next_ = Request{std::move(path), generation};
+        next_ = Request{std::move(path), generation, scale};
         requested_ = generation;
         running_.request_stop();
     }
@@ -47,7 +47,7 @@ void PreviewLoader::work() {
             running_ = std::stop_source();
             stop = running_.get_token();
         }
-        PreviewPicture preview = PhotoPreview::decode(request.path, stop);
+        PreviewPicture preview = PhotoPreview::decode(request.path, stop, request.scale);
         services_.runOnUiThread(
             [inbox = std::weak_ptr(inbox_), request, preview = std::move(preview)]() mutable {
                 const auto reached = inbox.lock();

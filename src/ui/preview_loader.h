@@ -32,8 +32,9 @@ class PreviewLoader {
     PreviewLoader(const PreviewLoader&) = delete;
     PreviewLoader& operator=(const PreviewLoader&) = delete;
 
-    // UI thread: loads `path` for the preview, in place of any earlier load.
-    void load(std::string path);
+    // UI thread: loads `path` for the preview, in place of any earlier load, for a window of `scale`
+    // device pixels per pixel (see PhotoPreview::decode).
+    void load(std::string path, int scale = 1);
 
     // Blocks until the worker has finished the latest load and posted its result, which then waits for
     // the UI thread to dispatch events. For tests, which pump the events next.
@@ -43,6 +44,7 @@ class PreviewLoader {
     struct Request {
         std::string path;
         std::uint64_t generation = 0;
+        int scale = 1;
     };
     // What the posted results reach: alive as long as the loader. UI thread only.
     struct Inbox {

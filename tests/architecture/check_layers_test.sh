@@ -38,8 +38,8 @@ case $case_name in
         expected="transfer may include ui, which is no row above it"
         ;;
     uncovered_file)
-        mkdir -p "$copy/tools/stray" && echo '#include <vector>' >"$copy/tools/stray/stray.cpp"
-        expected=tools/stray/stray.cpp
+        mkdir -p "$copy/src/stray" && echo '#include <vector>' >"$copy/src/stray/stray.cpp"
+        expected=src/stray/stray.cpp
         ;;
     *) echo "unknown case $case_name"; exit 2 ;;
 esac

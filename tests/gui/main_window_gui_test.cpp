@@ -299,6 +299,36 @@ TEST_F(OnScreen, AfterACorrectionOfTheCopiesTheCaretStandsAtTheEnd) {
     }));
 }
 
+TEST_F(OnScreen, FilesDroppedFromTheFileManagerJoinTheOrder) {
+    folder_.write("snapord2.ini",
+                  "[format]\r\nname=10 x 15 cm\r\nabbrev=10x15\r\nid=2\r\ndefault=1\r\n"
+                  "[surface]\r\nname=Lesklý\r\nabbrev=lesk\r\nid=1\r\ndefault=1\r\n"
+                  "[margin]\r\nname=Bez okraje\r\nabbrev=bez\r\nid=1\r\ndefault=1\r\n"_cz);
+    const std::string photos = folder_.path() + "/fotky";
+    std::filesystem::create_directories(photos + "/výlet");
+    for (const char* name : {"/a.jpg", "/výlet/b.jpg", "/výlet/c.tif", "/popis.txt"})
+        folder_.write("fotky" + std::string(name), "x");
+    ASSERT_TRUE(run([&](ui::DialogHost& host, contract::UserActions& user) {
+        auto& window = dynamic_cast<ui::wxgui::WxDialog&>(host);
+        wxtest::settle();
+        // The window is a drop target; the toolkit delivers a drop as this event, with the names in
+        // the toolkit's strings.
+        EXPECT_NE(window.GetDropTarget(), nullptr);
+        auto* names =
+            new wxString[3]{wxString::FromUTF8(photos + "/a.jpg"), wxString::FromUTF8(photos + "/výlet"),
+                            wxString::FromUTF8(photos + "/popis.txt")};
+        wxDropFilesEvent drop(wxEVT_DROP_FILES, 3, names);
+        window.ProcessWindowEvent(drop);
+        wxtest::settle();
+        const std::string trip = photos + "/v\xFDlet";
+        ASSERT_EQ(host.list(kOrderList).count(), 3);
+        EXPECT_EQ(host.list(kOrderList).itemText(0), "  10x15     lesk    bez     1    " + photos + "/a.jpg");
+        EXPECT_EQ(host.list(kOrderList).itemText(1), "  10x15     lesk    bez     1    " + trip + "/b.jpg");
+        EXPECT_EQ(host.list(kOrderList).itemText(2), "  10x15     lesk    bez     1    " + trip + "/c.tif");
+        user.pressEscape();
+    }));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {

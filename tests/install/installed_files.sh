@@ -50,13 +50,15 @@ grep -qx 'MimeType=image/jpeg;image/tiff;' "$prefix/share/applications/cz.snapor
 appstreamcli validate --no-net "$prefix/share/metainfo/cz.snapord.Snapord.metainfo.xml" || fail "appstreamcli validate"
 
 # Started from elsewhere, the installed program finds its catalogue under its prefix and copies it into
-# its working folder.
+# its working folder; a photograph named on its command line ("Open with") joins the order, which Esc
+# saves.
 if [ -z "${DISPLAY:-}" ] || ! command -v xwininfo >/dev/null; then
     echo "No X display: the installed program was not started."
     exit $failed
 fi
-mkdir -p "$home/.local/share"
-(cd / && HOME="$home" XDG_DATA_HOME= ASAN_OPTIONS=detect_leaks=0 exec "$prefix/bin/snapord") &
+mkdir -p "$home/.local/share" "$home/fotky"
+printf '\xff\xd8\xff\xe0' > "$home/fotky/dovolená.jpg"
+(cd / && HOME="$home" XDG_DATA_HOME= ASAN_OPTIONS=detect_leaks=0 exec "$prefix/bin/snapord" "$home/fotky/dovolená.jpg") &
 pid=$!
 shown=0
 for _ in $(seq 1 300); do
@@ -70,4 +72,19 @@ done
 [ $shown -eq 1 ] || fail "the installed program showed no main window"
 cmp -s "$prefix/share/snapord/snapord2.ini" "$home/.local/share/Snapord/2.0.24.3/snapord2.ini" ||
     fail "the working folder did not get the installed catalogue"
+if [ $shown -eq 1 ] && command -v xdotool >/dev/null; then
+    # Esc on the X server's keyboard, with the pointer over the window: without a window manager the
+    # keyboard goes to the window under the pointer.
+    eval "$(xdotool search --name "^Snapord v2.0$" getwindowgeometry --shell)"
+    xdotool mousemove $((X + 300)) $((Y + 200))
+    xdotool key Escape
+    for _ in $(seq 1 100); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    order="$home/.local/share/Snapord/2.0.24.3/order.sno"
+    # The row holds the path in Windows-1250: "dovolená" with á as the byte 0xE1.
+    expected=$(printf '%s/fotky/dovolen\xe1.jpg' "$home")
+    LC_ALL=C grep -qF "$expected" "$order" 2>/dev/null || fail "the photograph named on the command line is not in the order"
+fi
 exit $failed

@@ -114,4 +114,35 @@ TEST_F(MainWindowTest, OneDeleteAsksOnceAboutMissingFiles) {
     EXPECT_EQ(desktop_.unusedScripts(), 0u);
 }
 
+TEST_F(MainWindowTest, OnAScreenOfTwoDevicePixelsPerPixelThePreviewIsMadeOfDevicePixels) {
+    // Stored lying on its side with the EXIF orientation 6: upright a portrait of 1500 x 2000.
+    test_pictures::writeJpeg(photo("portrait.jpg"), test_pictures::gradient(2000, 1500),
+                             test_pictures::JpegKind::Colour, 92, 6);
+    auto window = open();
+    window->setPixelScale(2);
+    chooseFolder(*window, "Fotky");
+    window->clickItem(kFileList, 0);
+    settlePreview();
+    EXPECT_EQ(window->label(kStatus).text(), photo("portrait.jpg") + " (1500x2000)");
+    window->paint();
+    const ui::Rect frame = window->control(kPreview).rect();
+    ASSERT_FALSE(window->lastPainting().empty());
+    const auto& drawn = window->lastPainting()[0];
+    // 800 x 600 device pixels over the 400 x 300 of the frame, the upright picture 450 x 600 of them in
+    // the middle of the grey canvas.
+    EXPECT_EQ(drawn.scale, 2);
+    EXPECT_EQ(drawn.picture.width(), 800);
+    EXPECT_EQ(drawn.picture.height(), 600);
+    EXPECT_EQ(drawn.x, frame.x + 2);
+    EXPECT_EQ(drawn.y, frame.y + 2);
+    const auto pixel = [&](int x, int y) {
+        const auto at = (static_cast<std::size_t>(y) * 800 + x) * 3;
+        return Rgb{drawn.picture.pixels()[at], drawn.picture.pixels()[at + 1], drawn.picture.pixels()[at + 2]};
+    };
+    EXPECT_EQ(pixel(174, 300), (Rgb{176, 176, 176}));
+    EXPECT_NE(pixel(176, 300), (Rgb{176, 176, 176}));
+    EXPECT_NE(pixel(623, 300), (Rgb{176, 176, 176}));
+    EXPECT_EQ(pixel(626, 300), (Rgb{176, 176, 176}));
+}
+
 }  // namespace

@@ -16,6 +16,9 @@ class Canvas {
     virtual Size size() const = 0;
     // Draws the picture at its own size with its top-left corner at x, y.
     virtual void drawPicture(const Picture& picture, int x, int y) = 0;
+    // Draws a picture made for `scale` device pixels per pixel of the canvas (DialogHost::pixelScale):
+    // it covers its width and height divided by the scale, each of its pixels one pixel of the screen.
+    virtual void drawPictureAtScale(const Picture& picture, int x, int y, int scale) = 0;
 };
 
 }  // namespace ui

@@ -74,6 +74,9 @@ class DialogHost {
     virtual Size clientSize() const = 0;
     // Dialog units of this window's font in pixels of its client area.
     virtual Rect dialogUnitsToPixels(const Rect& units) const = 0;
+    // Device pixels of the screen per pixel of the window (2 under GDK_SCALE=2): pictures made this many
+    // times larger show every pixel of theirs (Canvas::drawPictureAtScale).
+    virtual int pixelScale() const = 0;
 
     // Repaints the window now: onPaint and the painters of its buttons.
     virtual void redraw() = 0;

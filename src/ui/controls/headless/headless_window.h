@@ -57,6 +57,9 @@ class HeadlessWindow final : public DialogHost {
     void moveWindow(const Rect& rect) override { windowRect_ = rect; }
     Size clientSize() const override { return {windowRect_.width, windowRect_.height}; }
     Rect dialogUnitsToPixels(const Rect& units) const override;
+    int pixelScale() const override { return pixelScale_; }
+    // The screen's device pixels per pixel of the window; 1 at first.
+    void setPixelScale(int scale) { pixelScale_ = scale; }
     void redraw() override;
     void show(bool visible) override { visible_ = visible; }
     bool isVisible() const override { return visible_; }
@@ -136,6 +139,7 @@ class HeadlessWindow final : public DialogHost {
     WindowState state_ = WindowState::Normal;
     bool ending_ = false;
     bool acceptsDrops_ = false;
+    int pixelScale_ = 1;
     int result_ = 0;
     int focusedId_ = kNoId;
     std::vector<DrawnPicture> lastPainting_;

@@ -7,4 +7,9 @@ void RecordingCanvas::drawPicture(const Picture& picture, int x, int y) {
         drawn_.push_back({x, y, picture});
 }
 
+void RecordingCanvas::drawPictureAtScale(const Picture& picture, int x, int y, int scale) {
+    if (picture.isValid())
+        drawn_.push_back({x, y, picture, scale});
+}
+
 }  // namespace ui::headless

@@ -11,6 +11,7 @@ struct DrawnPicture {
     int x = 0;
     int y = 0;
     Picture picture;
+    int scale = 1;  // device pixels per pixel of the canvas the picture was made for
 };
 
 class RecordingCanvas final : public Canvas {
@@ -19,6 +20,7 @@ class RecordingCanvas final : public Canvas {
 
     Size size() const override { return size_; }
     void drawPicture(const Picture& picture, int x, int y) override;
+    void drawPictureAtScale(const Picture& picture, int x, int y, int scale) override;
 
     const std::vector<DrawnPicture>& drawn() const { return drawn_; }
 

@@ -57,10 +57,9 @@ class Application final : public wxApp {
         std::setlocale(LC_NUMERIC, "C");  // whatever the toolkit's start did to it
         fitThemeToTheLayout();
         ProgramArguments arguments;
-        for (int i = 1; i < argc; ++i) {
-            const wxScopedCharBuffer utf8 = argv[i].utf8_str();
-            arguments.emplace_back(std::string(utf8.data(), utf8.length()));
-        }
+        // argv[i] is a temporary string: its text is copied out whole.
+        for (int i = 1; i < argc; ++i)
+            arguments.emplace_back(argv[i].utf8_string());
         if (std::getenv("SNAPORD_QUIT_WHEN_IDLE") != nullptr)
             Bind(wxEVT_IDLE, &quitWhenIdle);
         WxDesktop desktop;

@@ -1,5 +1,7 @@
 #include "ui/controls/wx/wx_dialog.h"
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <string>
 
@@ -162,6 +164,10 @@ WindowState WxDialog::state() const {
     return IsIconized() ? WindowState::Minimised : state_;
 }
 
+int WxDialog::pixelScale() const {
+    return std::max(1, static_cast<int>(std::lround(GetContentScaleFactor())));
+}
+
 void WxDialog::acceptDroppedFiles() {
     // A drop over any control reaches the window: the toolkit looks for the drop target from the
     // control under the pointer up through its parents.
@@ -175,8 +181,7 @@ void WxDialog::onDropFiles(wxDropFilesEvent& event) {
     std::vector<std::filesystem::path> items;
     for (int i = 0; i < event.GetNumberOfFiles(); ++i) {
         // The file manager's names, as the file system holds them.
-        const wxScopedCharBuffer name = event.GetFiles()[i].utf8_str();
-        items.emplace_back(std::string(name.data(), name.length()));
+        items.emplace_back(event.GetFiles()[i].utf8_string());
     }
     dialog_.onDropFiles(droppedFiles(items));
 }

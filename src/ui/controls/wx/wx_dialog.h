@@ -41,6 +41,7 @@ class WxDialog final : public wxDialog, public DialogHost {
     void moveWindow(const Rect& rect) override;
     Size clientSize() const override;
     Rect dialogUnitsToPixels(const Rect& units) const override;
+    int pixelScale() const override;
     void redraw() override;
     void show(bool visible) override;
     bool isVisible() const override;

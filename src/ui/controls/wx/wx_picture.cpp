@@ -45,4 +45,18 @@ void WxCanvas::drawPicture(const Picture& picture, int x, int y) {
         dc_.DrawBitmap(bitmap, x, y, true);
 }
 
+void WxCanvas::drawPictureAtScale(const Picture& picture, int x, int y, int scale) {
+    if (scale <= 1) {
+        drawPicture(picture, x, y);
+        return;
+    }
+    const wxBitmap plain = toWxBitmap(picture);
+    if (!plain.IsOk())
+        return;
+    // A bitmap of that scale factor covers its size divided by it, at the screen's own resolution.
+    const wxBitmap bitmap(plain.ConvertToImage(), -1, static_cast<double>(scale));
+    if (bitmap.IsOk())
+        dc_.DrawBitmap(bitmap, x, y, true);
+}
+
 }  // namespace ui::wxgui

@@ -18,6 +18,7 @@ class WxCanvas final : public Canvas {
     WxCanvas(wxDC& dc, Size size) : dc_(dc), size_(size) {}
     Size size() const override { return size_; }
     void drawPicture(const Picture& picture, int x, int y) override;
+    void drawPictureAtScale(const Picture& picture, int x, int y, int scale) override;
 
   private:
     wxDC& dc_;
