@@ -6,6 +6,7 @@
 #include "documents/order_document.h"
 #include "text/cp1250.h"
 #include "text/format.h"
+#include "ui/desktop_open.h"
 #include "ui/main_order_dlg.h"
 #include "ui/resource_ids.h"
 
@@ -92,8 +93,9 @@ void CMainOrderDlg::OfferOnlinePayment() {
     host().services().messageBox(
         std::string("Nyní budete přesměrováni na platební bránu "_cz) + std::string(build::kServiceDomain),
         "Snapord platba objednávky"_cz, ui::MessageIcon::Information, ui::MessageButtons::Ok);
-    host().services().openWithShell(std::string(build::kServerUrl) + "/onlineplatba.php" +
-                                    text::format("?obj=%s&type=%s", document.identity().orderId, payment));
+    // Without a browser the customer is shown the address, so the payment can still be made.
+    OpenAddress(host().services(), std::string(build::kServerUrl) + "/onlineplatba.php" +
+                                       text::format("?obj=%s&type=%s", document.identity().orderId, payment));
 }
 
 void CMainOrderDlg::SendPhotobook() {

@@ -137,7 +137,8 @@ TEST_F(MainWindowTest, OnAScreenOfTwoDevicePixelsPerPixelThePreviewIsMadeOfDevic
     EXPECT_EQ(drawn.y, frame.y + 2);
     const auto pixel = [&](int x, int y) {
         const auto at = (static_cast<std::size_t>(y) * 800 + x) * 3;
-        return Rgb{drawn.picture.pixels()[at], drawn.picture.pixels()[at + 1], drawn.picture.pixels()[at + 2]};
+        return Rgb{drawn.picture.pixels()[at], drawn.picture.pixels()[at + 1],
+                   drawn.picture.pixels()[at + 2]};
     };
     EXPECT_EQ(pixel(174, 300), (Rgb{176, 176, 176}));
     EXPECT_NE(pixel(176, 300), (Rgb{176, 176, 176}));

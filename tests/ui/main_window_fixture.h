@@ -11,6 +11,7 @@
 
 #include "../image/picture_files.h"
 #include "buildinfo/build_constants.h"
+#include "http/raw_server.h"
 #include "platform/fake_shell_namespace.h"
 #include "support/temp_folder.h"
 #include "text/cp1250.h"
@@ -46,6 +47,9 @@ class MainWindowTest : public testing::Test {
                   return folder_.path() + "/data";
               return std::nullopt;
           }) {
+        // The build's lab address may be served on this machine (a demo lab server): the windows' own
+        // lab, where a test does not start one, is a loopback port on which nothing listens.
+        request_.SetServerUrl("http://127.0.0.1:" + std::to_string(http_testing::unusedPort()));
         shell_.addFolder("", "Domovská složka"_cz, "/home/jana", true);
         shell_.addFolder("", "Fotky", photos(), false);
         shell_.addFolder("", "Počítač"_cz, "::computer", true);
