@@ -162,6 +162,10 @@ class OrderRun {
         askedEnds_[sentId] += endsAsked;
         outcome_.connections += proxy.connections();
         outcome_.faults += proxy.injected();
+        outcome_.cuts += proxy.injected(testing_support::FaultKind::Cut);
+        outcome_.resets += proxy.injected(testing_support::FaultKind::Reset);
+        outcome_.stalls += proxy.injected(testing_support::FaultKind::Stall);
+        outcome_.delays += proxy.injected(testing_support::FaultKind::Delay);
 
         if (sent)
             ++outcome_.sent;
@@ -313,6 +317,11 @@ std::string FaultOutcome::summary() const {
     return std::to_string(orders) + " orders, " + std::to_string(faults) + " faults injected, " +
            std::to_string(lost) + " lost, " + std::to_string(corrupt) + " corrupt, " +
            std::to_string(endedTwice) + " ended twice";
+}
+
+std::string FaultOutcome::faultKinds() const {
+    return std::to_string(faults) + " faults: " + std::to_string(cuts) + " cut, " + std::to_string(resets) +
+           " reset, " + std::to_string(stalls) + " stalled, " + std::to_string(delays) + " delayed";
 }
 
 FaultOdds usualFaultOdds() {

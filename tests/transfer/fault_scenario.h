@@ -36,19 +36,20 @@ struct FaultScenario {
 
 struct FaultOutcome {
     int orders = 0;
-    int sent = 0;                 // orders the client reported sent
-    int attempts = 0;             // sendings in all, the repeated ones included
-    int endedOnServer = 0;        // orders the lab server holds closed
-    std::size_t connections = 0;  // through the proxies
-    std::size_t faults = 0;       // faults that struck
-    int lost = 0;                 // photographs or documents missing from a sent order; every file
-                                  // of an order never sent
-    int corrupt = 0;              // files on the server that differ from what the client sent under
-                                  // that name, or names the client never sent
-    int endedTwice = 0;           // orders the lab received closed more than once (in two server
-                                  // orders, or more ends than the client asked for)
-    int clientDamage = 0;         // order.sno or a photograph changed on the client
-    int leftovers = 0;            // uploads left in the server's incoming folder
+    int sent = 0;                                              // orders the client reported sent
+    int attempts = 0;                                          // sendings in all, the repeated ones included
+    int endedOnServer = 0;                                     // orders the lab server holds closed
+    std::size_t connections = 0;                               // through the proxies
+    std::size_t faults = 0;                                    // faults that struck
+    std::size_t cuts = 0, resets = 0, stalls = 0, delays = 0;  // of them
+    int lost = 0;          // photographs or documents missing from a sent order; every file
+                           // of an order never sent
+    int corrupt = 0;       // files on the server that differ from what the client sent under
+                           // that name, or names the client never sent
+    int endedTwice = 0;    // orders the lab received closed more than once (in two server
+                           // orders, or more ends than the client asked for)
+    int clientDamage = 0;  // order.sno or a photograph changed on the client
+    int leftovers = 0;     // uploads left in the server's incoming folder
     std::vector<std::string> problems;
 
     bool clean() const {
@@ -57,6 +58,8 @@ struct FaultOutcome {
     }
     // "N orders, F faults injected, L lost, C corrupt, E ended twice"
     std::string summary() const;
+    // "F faults: c cut, r reset, s stalled, d delayed"
+    std::string faultKinds() const;
 };
 
 // The odds of the suite's test and of the fault-run: about a quarter of the connections broken.

@@ -30,7 +30,7 @@ TEST(BrokenConnections, TenOrdersArriveWholeAndEndedOnceWhateverBreaks) {
     const FaultOutcome outcome = transfer_testing::runFaultScenario(scenario);
 
     std::cout << outcome.summary() << " (" << outcome.connections << " connections, " << outcome.attempts
-              << " sendings)\n";
+              << " sendings; " << outcome.faultKinds() << ")\n";
     for (const std::string& problem : outcome.problems)
         ADD_FAILURE() << problem;
     EXPECT_EQ(outcome.sent, 10);
@@ -42,6 +42,10 @@ TEST(BrokenConnections, TenOrdersArriveWholeAndEndedOnceWhateverBreaks) {
     EXPECT_EQ(outcome.leftovers, 0);
     // The seed breaks enough to prove something: more sendings than orders, faults of every kind.
     EXPECT_GE(outcome.faults, 20u);
+    EXPECT_GT(outcome.cuts, 0u);
+    EXPECT_GT(outcome.resets, 0u);
+    EXPECT_GT(outcome.stalls, 0u);
+    EXPECT_GT(outcome.delays, 0u);
     EXPECT_GT(outcome.attempts, outcome.orders);
 }
 
