@@ -155,6 +155,8 @@ bool TransferOrder::CheckLogin(bool saveToDisk) {
                                 SendControl::Send, SendControl::Storno, SendControl::SaveToDisk})
         window_.EnableControl(control, false);
     request_.SetCredentials(login, password);
+    // Every download of a sending goes to the customer's endpoint, whatever an update left set.
+    request_.SetAnonymousDownload(false);
     window_.ShowStatus(kCheckingLogin);
 
     // The header picture doubles as the login check. It lands under a name of its own and replaces the
@@ -362,6 +364,10 @@ RequestState TransferOrder::SendPhotographs() {
             }
             result = firstTime ? WaitSendFile(source, remote, folder)
                                : WaitOnlyCopy(earlierRemote, remote, folder);
+            // An upload that broke after the customer confirmed the cancel was stopped by the customer, not
+            // lost: it is not tried again, and the order is not ended.
+            if (result == RequestState::Failed && state_ == SendDialogState::Cancelling)
+                result = RequestState::Cancelled;
             if (result == RequestState::Ok) {
                 window_.ShowStatus(uiText(UiText::Ok));
                 SetOverall(sent + 1, count);

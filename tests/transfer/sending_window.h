@@ -147,7 +147,10 @@ class DuringUpload {
     DuringUpload(ServerRequest& request, SendingWindow& window) : request_(request), window_(window) {
         request_.SetStepObserver([this] { OnStep(); });
     }
-    ~DuringUpload() { request_.SetStepObserver({}); }
+    ~DuringUpload() {
+        request_.SetStepObserver({});
+        window_.onStatus = previous_;
+    }
     DuringUpload(const DuringUpload&) = delete;
     DuringUpload& operator=(const DuringUpload&) = delete;
 
@@ -155,10 +158,10 @@ class DuringUpload {
     void arm(std::string status, std::function<void()> action) {
         status_ = std::move(status);
         action_ = std::move(action);
-        auto previous = window_.onStatus;
-        window_.onStatus = [this, previous](std::string_view shown) {
-            if (previous)
-                previous(shown);
+        previous_ = window_.onStatus;
+        window_.onStatus = [this](std::string_view shown) {
+            if (previous_)
+                previous_(shown);
             if (!status_.empty() && shown == status_) {
                 status_.clear();
                 std::lock_guard lock(mutex_);
@@ -192,6 +195,7 @@ class DuringUpload {
     SendingWindow& window_;
     std::string status_;
     std::function<void()> action_;
+    std::function<void(std::string_view)> previous_;
     std::mutex mutex_;
     bool armed_ = false;
     bool fired_ = false;

@@ -165,6 +165,8 @@ TEST_F(TransferOrderTest, APhotographOrderedThreeTimesIsUploadedOnceAndCopiedTwi
         EXPECT_FALSE(fs::exists(local(name))) << name;
     EXPECT_EQ(window_.keepAwakeBegins, 1);
     EXPECT_EQ(window_.keepAwakeDepth, 0);
+    // The only pause on the clock is the half second before the photographs.
+    EXPECT_EQ(window_.now, 500);
     // The photographs' stage: the check boxes shown, the login hidden, pause and Storno usable; at the
     // end Send and Save to disk are gone.
     EXPECT_TRUE(window_.visible[SendControl::Pause]);
@@ -422,6 +424,27 @@ TEST_F(TransferOrderTest, ThePriceIsAskedOnlyForPricedProductsAndOutsidePhotoboo
             EXPECT_EQ(window.questions[0].caption, "Cena objednávky"_cz);
             EXPECT_TRUE(window.saw("Zjišťuji cenu objednávky..."_cz));
         }
+    }
+}
+
+TEST_F(TransferOrderTest, TheWindowsKeepTheirEventsWhileThePriceAndTheEndOfTheOrderAreAwaited) {
+    order("a.jpg");
+    tickProduct(1);
+    window_.answers = {true};
+    for (std::string_view status : {"Zjišťuji cenu objednávky..."_cz, "Ukončuji objednávku..."_cz}) {
+        SCOPED_TRACE(status);
+        DuringUpload during(request_, window_);
+        bool keptAwake = false;
+        during.arm(std::string(status), [&] { keptAwake = window_.keepAwakeDepth > 0; });
+        window_.statuses.clear();
+        TransferOrder transfer(document_, request_, window_,
+                               TransferTimings{std::chrono::milliseconds(1), std::chrono::milliseconds(1)});
+        transfer.Run(false);
+        EXPECT_EQ(transfer.result(), TransferResult::Sent);
+        // The action ran from the window's event dispatching while the command was held.
+        EXPECT_TRUE(during.fired());
+        EXPECT_EQ(keptAwake, status != "Zjišťuji cenu objednávky..."_cz);
+        window_.answers = {true};
     }
 }
 

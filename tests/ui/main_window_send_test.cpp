@@ -215,6 +215,8 @@ TEST_F(MainWindowSending, AnUpdateBlocksSendingMeanwhileAndReloadsTheListsButNev
 TEST_F(MainWindowSending, SendOpensTheOrderParametersOfTheProgramOverTheConvertedOrder) {
     keepPhotos({"a.jpg", "b.jpg"});
     hooks_ = programHooks();
+    // The update would talk to whatever listens at the build's server address.
+    hooks_.runUpdate = {};
     auto window = open();
     folder_.write("data/Snapord/2.0.24.3/snapord2.ini",
                   main_window_test::catalogue() +
@@ -234,10 +236,15 @@ TEST_F(MainWindowSending, SendOpensTheOrderParametersOfTheProgramOverTheConverte
     EXPECT_FALSE(workingFileExists("userdata.sno"));
     EXPECT_EQ(document_.params().paymentAbbrev, "");
 
-    // Send: the parameters reach the document; no sending dialog follows yet.
+    // Send: the parameters reach the document, and the sending dialog follows; its Storno, before
+    // anything was sent, leaves the order as it was, with no question after it.
     desktop_.onModal(res::kOrderParamsDialog,
                      [](HeadlessWindow& parameters) { parameters.click(params::kSend); });
+    desktop_.onModal(res::kSendingDialog,
+                     [](HeadlessWindow& sending) { sending.click(sending_ids::kStorno); });
     window->click(kSend);
+    EXPECT_EQ(desktop_.modalRuns(),
+              (std::vector<int>{res::kOrderParamsDialog, res::kOrderParamsDialog, res::kSendingDialog}));
     EXPECT_EQ(document_.params().paymentAbbrev, "hot");
     // No deliveries and no shops in this catalogue: only the payment has a position.
     EXPECT_EQ(workingFile("userdata.sno"), "0\r\r\n-1\r\r\n-1\r\r\n");
@@ -251,7 +258,7 @@ TEST_F(MainWindowSending, SendOpensTheOrderParametersOfTheProgramOverTheConverte
         parameters.click(params::kBack);
     });
     dialog().SendPhotobookDocument();
-    EXPECT_EQ(desktop_.modalRuns().size(), 3u);
+    EXPECT_EQ(desktop_.modalRuns().size(), 4u);
     EXPECT_EQ(desktop_.unusedScripts(), 0u);
 }
 
