@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
               << outcome.attempts << " sendings, " << outcome.connections << " connections, "
               << outcome.clientDamage << " changed on the client, " << outcome.leftovers
               << " left in incoming\n";
+    std::cout << outcome.faultKinds() << "\n";
     std::cout << outcome.summary() << std::endl;
     const bool ok =
         outcome.lost == 0 && outcome.corrupt == 0 && outcome.endedTwice == 0 && outcome.problems.empty();
