@@ -9,6 +9,8 @@
 
 #include "documents/order_document.h"
 #include "labserver/lab_server.h"
+#include "order/order_list.h"
+#include "order/order_state_file.h"
 #include "support/temp_folder.h"
 #include "text/cp1250.h"
 #include "transfer/server_request.h"
@@ -27,8 +29,6 @@ constexpr std::string_view kEndingOrder = "Ukončuji objednávku..."_cz;
 constexpr int kPhotographs = 5;
 // The order of the slots: the second photograph is ordered twice.
 constexpr int kSlotPhoto[kPhotographs] = {0, 1, 2, 1, 3};
-// Something the customer keeps on this computer that no sending may touch.
-constexpr std::string_view kOrderState = "the order list of the main window\r\n";
 
 std::string randomBytes(std::size_t size, std::mt19937_64& random) {
     std::string bytes(size, '\0');
@@ -128,6 +128,7 @@ class OrderRun {
 
     void run() {
         makePhotographs();
+        saveOrderList();
         std::set<std::string> before;
         for (const auto& order : server_.orders())
             before.insert(order.id);
@@ -205,6 +206,17 @@ class OrderRun {
         }
     }
 
+    // The main window's order list of the same photographs, as it stands while the order is sent.
+    void saveOrderList() {
+        OrderList list;
+        for (int slot : kSlotPhoto)
+            list.add("10x15", "lesk", "bez", "1",
+                     (photos_ / names_[static_cast<std::size_t>(slot)]).string());
+        if (!saveOrder(list, "order.sno"))
+            problem("order.sno could not be saved");
+        orderState_ = readWhole("order.sno");
+    }
+
     // What the client sent under each name of the server order `record`: the documents as they are
     // written for that order, and each photograph under its number.
     std::map<std::string, std::string> expectedFiles(const labserver::OrderRecord& record) {
@@ -277,7 +289,7 @@ class OrderRun {
     }
 
     void checkClient() {
-        if (readWhole("order.sno") != kOrderState) {
+        if (orderState_.empty() || readWhole("order.sno") != orderState_) {
             ++outcome_.clientDamage;
             problem("order.sno changed");
         }
@@ -308,6 +320,7 @@ class OrderRun {
     OrderDocument document_;
     std::vector<std::string> names_;
     std::vector<std::string> contents_;
+    std::string orderState_;
     std::map<std::string, int> askedEnds_;  // by order id
 };
 
@@ -358,7 +371,6 @@ FaultOutcome runFaultScenario(const FaultScenario& scenario) {
     }
     {
         testing_support::CurrentFolderScope inWork((root / "work").string());
-        std::ofstream("order.sno", std::ios::binary) << kOrderState;
         for (int index = 0; index < scenario.orders; ++index)
             OrderRun(scenario, index, server, root / "photos", outcome).run();
         server.stop();
