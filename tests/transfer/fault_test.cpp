@@ -40,11 +40,11 @@ TEST(BrokenConnections, TenOrdersArriveWholeAndEndedOnceWhateverBreaks) {
     EXPECT_EQ(outcome.endedTwice, 0);
     EXPECT_EQ(outcome.clientDamage, 0);
     EXPECT_EQ(outcome.leftovers, 0);
-    // The seed breaks enough to prove something: more sendings than orders, faults of every kind.
+    // The seed breaks enough to prove something: more sendings than orders, and faults of the kinds
+    // that are common enough to strike in every run (a stall, rarer, is scripted below).
     EXPECT_GE(outcome.faults, 20u);
     EXPECT_GT(outcome.cuts, 0u);
     EXPECT_GT(outcome.resets, 0u);
-    EXPECT_GT(outcome.stalls, 0u);
     EXPECT_GT(outcome.delays, 0u);
     EXPECT_GT(outcome.attempts, outcome.orders);
 }
@@ -95,6 +95,27 @@ TEST_F(LostReplies, AnEndWhoseReplyWasLostIsSentAgainAndTheOrderReachesTheLabOnc
     ASSERT_EQ(orders.size(), 1u);
     EXPECT_TRUE(orders[0].closed());
     EXPECT_EQ(orders[0].ends, 2u);
+}
+
+TEST_F(LostReplies, AStalledUploadEndsAtTheNoProgressLimitAndIsSentAgainWhole) {
+    // The photograph's upload stalls in its request, its repetition after the server stored it (in the
+    // reply); the third passes.
+    FaultProxy proxy(static_cast<std::uint16_t>(server_->port()),
+                     FaultPlan::scripted({{kEndConnection - 1, stallAfter(Stream::Request, 300)},
+                                          {kEndConnection, stallAfter(Stream::Reply, 5)}}));
+    request_.SetServerUrl(proxy.url());
+    request_.SetTimeLimits({std::chrono::seconds(5), std::chrono::milliseconds(1500)});
+    TransferOrder transfer(document_, request_, window_,
+                           TransferTimings{std::chrono::milliseconds(1), std::chrono::milliseconds(1)});
+    transfer.Run(false);
+
+    EXPECT_EQ(proxy.injected(FaultKind::Stall), 2u);
+    EXPECT_EQ(transfer.result(), TransferResult::Sent);
+    const auto orders = server_->orders();
+    ASSERT_EQ(orders.size(), 1u);
+    EXPECT_EQ(orders[0].ends, 1u);
+    EXPECT_EQ(temp_.read("data/orders/" + orders[0].folderName + "/001_" + orders[0].id + "_a.jpg"),
+              "the only photograph");
 }
 
 TEST_F(LostReplies, WithoutAutomaticResumeAFailedEndIsReportedAndNotRepeated) {
