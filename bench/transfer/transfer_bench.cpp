@@ -93,12 +93,17 @@ class BenchWindow final : public TransferWindow {
     void CloseWindow() override {}
 };
 
+std::string readWhole(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 struct ClientTiming {
     double whole = 0;
     double photographs = 0;
 };
 
-ClientTiming sendWithClient(const std::string& baseUrl, const fs::path& photos,
+ClientTiming sendWithClient(const labserver::LabServer& server, const fs::path& photos,
                             const std::vector<std::string>& names) {
     OrderDocument document;
     PhotoRecord photo;
@@ -118,7 +123,7 @@ ClientTiming sendWithClient(const std::string& baseUrl, const fs::path& photos,
             fail("the order takes no more photographs");
     }
     ServerRequest request;
-    request.SetServerUrl(baseUrl);
+    request.SetServerUrl(server.url());
     BenchWindow window;
     TransferOrder transfer(document, request, window);
     const auto start = Clock::now();
@@ -126,6 +131,14 @@ ClientTiming sendWithClient(const std::string& baseUrl, const fs::path& photos,
     const double whole = secondsSince(start);
     if (transfer.result() != TransferResult::Sent)
         fail("the client did not send the order");
+    // What was measured must have arrived: every photograph under its numbered name, byte for byte.
+    const fs::path folder = server.dataFolder() / "orders" / transfer.identity().serverFolder;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string name =
+            TransferOrder::RemoteName(static_cast<int>(i) + 1, transfer.identity().orderId, names[i]);
+        if (readWhole(folder / name) != readWhole(photos / names[i]))
+            fail("the lab did not get " + name + " as it was sent");
+    }
     return {whole, std::chrono::duration<double>(window.photosDone - window.firstPhoto).count()};
 }
 
@@ -148,11 +161,6 @@ bool runCurl(std::vector<std::string> args, const fs::path& output) {
     int status = 0;
     waitpid(child, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-std::string readWhole(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // A fresh order for curl's uploads, as the client gets one: "<date> <folder> <customer> <id>".
@@ -264,7 +272,7 @@ int main(int argc, char** argv) {
     sendWithCurlProcesses(url, photos, {names.begin(), names.begin() + std::min(count, 5)},
                           root);  // warms up
     for (int round = 0; round < rounds; ++round) {
-        client.push_back(sendWithClient(server.url(), photos, names));
+        client.push_back(sendWithClient(server, photos, names));
         curl.push_back(sendWithCurlProcesses(url, photos, names, root));
         oneCurl.push_back(sendWithOneCurl(url, photos, names, root));
         ratios.push_back(client.back().whole / curl.back());
