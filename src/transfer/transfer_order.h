@@ -117,6 +117,8 @@ class TransferOrder {
     // steps of 100 ms, the status counting down the seconds.
     static constexpr int kResumeSteps = 100;
     static constexpr int kStepMilliseconds = 100;
+    // With automatic resume, a failed end of the order is tried again at most this many times.
+    static constexpr int kEndRetries = 5;
 
     TransferOrder(OrderDocument& document, ServerRequest& request, TransferWindow& window,
                   TransferTimings timings = {});
