@@ -31,6 +31,7 @@
 #include "labserver/lab_server.h"
 #include "text/cp1250.h"
 #include "transfer/server_request.h"
+#include "transfer/standard_order.h"
 #include "transfer/transfer_order.h"
 
 extern char** environ;
@@ -106,18 +107,7 @@ struct ClientTiming {
 ClientTiming sendWithClient(const labserver::LabServer& server, const fs::path& photos,
                             const std::vector<std::string>& names) {
     OrderDocument document;
-    PhotoRecord photo;
-    photo.formatId = 2;
-    photo.paperId = 1;
-    photo.marginId = 1;
-    photo.copies = 1;
-    photo.description = "10 x 15 cm";
-    document.setCurrentPhoto(photo);
-    OrderParams params;
-    params.payment = 1;
-    params.delivery = 1;
-    params.paymentAbbrev = "ucet";
-    document.setParams(params);
+    transfer_testing::useStandardOrder(document);
     for (const std::string& name : names) {
         if (document.addEntry(photos.string(), name) != AddEntryResult::Added)
             fail("the order takes no more photographs");

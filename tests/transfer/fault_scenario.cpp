@@ -11,6 +11,7 @@
 #include "labserver/lab_server.h"
 #include "order/order_list.h"
 #include "order/order_state_file.h"
+#include "standard_order.h"
 #include "support/temp_folder.h"
 #include "text/cp1250.h"
 #include "transfer/server_request.h"
@@ -186,19 +187,7 @@ class OrderRun {
             names_.push_back(name);
             std::ofstream(photos_ / name, std::ios::binary) << contents_.back();
         }
-        PhotoRecord record;
-        record.formatId = 2;
-        record.paperId = 1;
-        record.marginId = 1;
-        record.copies = 1;
-        record.description = "10 x 15 cm";
-        document_.setCurrentPhoto(record);
-        OrderParams params;
-        params.payment = 1;
-        params.delivery = 1;
-        params.paymentAbbrev = "ucet";
-        params.paymentName = "Převodem"_cz;
-        document_.setParams(params);
+        useStandardOrder(document_);
         for (int slot : kSlotPhoto) {
             if (document_.addEntry(photos_.string(), names_[static_cast<std::size_t>(slot)]) !=
                 AddEntryResult::Added)

@@ -9,6 +9,7 @@
 #include "fault_scenario.h"
 #include "in_process_lab.h"
 #include "sending_window.h"
+#include "standard_order.h"
 #include "support/fault_proxy.h"
 #include "text/cp1250.h"
 #include "transfer/transfer_order.h"
@@ -52,18 +53,7 @@ TEST(BrokenConnections, TenOrdersArriveWholeAndEndedOnceWhateverBreaks) {
 class LostReplies : public InProcessLab {
   protected:
     LostReplies() {
-        PhotoRecord photo;
-        photo.formatId = 2;
-        photo.paperId = 1;
-        photo.marginId = 1;
-        photo.copies = 1;
-        photo.description = "10 x 15 cm";
-        document_.setCurrentPhoto(photo);
-        OrderParams params;
-        params.payment = 1;
-        params.delivery = 1;
-        params.paymentAbbrev = "ucet";
-        document_.setParams(params);
+        transfer_testing::useStandardOrder(document_);
         temp_.write("photos/a.jpg", "the only photograph");
         EXPECT_EQ(document_.addEntry(temp_.path() + "/photos", "a.jpg"), AddEntryResult::Added);
         request_.SetTimeLimits({std::chrono::seconds(5), std::chrono::seconds(5)});

@@ -15,6 +15,7 @@
 #include "app/ui_texts.h"
 #include "in_process_lab.h"
 #include "sending_window.h"
+#include "standard_order.h"
 #include "support/fault_proxy.h"
 #include "text/cp1250.h"
 #include "transfer/transfer_order.h"
@@ -46,19 +47,7 @@ class TransferOrderTest : public InProcessLab {
   protected:
     TransferOrderTest() {
         request_.SetTimeLimits({std::chrono::seconds(10), std::chrono::seconds(10)});
-        PhotoRecord photo;
-        photo.formatId = 2;
-        photo.paperId = 1;
-        photo.marginId = 1;
-        photo.copies = 1;
-        photo.description = "10 x 15 cm";
-        document_.setCurrentPhoto(photo);
-        OrderParams params;
-        params.payment = 1;
-        params.delivery = 1;
-        params.paymentAbbrev = "ucet";
-        params.paymentName = "Převodem"_cz;
-        document_.setParams(params);
+        transfer_testing::useStandardOrder(document_);
     }
 
     // A photograph of `size` bytes in the photographs' folder, ordered once more.
