@@ -422,10 +422,13 @@ void TransferOrder::EndOrder() {
     window_.ShowControl(SendControl::SaveToDisk, false);
     window_.EnableControl(SendControl::Storno, false);
     window_.ShowStatus(kEndingOrder);
-    RequestState end =
-        runCommand(request_, endBusy_,
-                   {ServerCommand::TransEnd, state_files::kOrder, identity_.orderId, identity_.serverFolder},
-                   timings_.quickLook, [this] { window_.PumpEvents(); });
+    const auto sendEnd = [this] {
+        return runCommand(
+            request_, endBusy_,
+            {ServerCommand::TransEnd, state_files::kOrder, identity_.orderId, identity_.serverFolder},
+            timings_.quickLook, [this] { window_.PumpEvents(); });
+    };
+    RequestState end = sendEnd();
     // A failed end may have closed the order on the server with only its reply lost; sent again, the whole
     // order would reach the lab twice. The lab answers a repeated end of a closed order as the first, so
     // with automatic resume the end itself is tried again, a few times, after the same countdown.
@@ -433,10 +436,7 @@ void TransferOrder::EndOrder() {
                         CountDownToRetry();
          ++retry) {
         window_.ShowStatus(kEndingOrder);
-        end = runCommand(
-            request_, endBusy_,
-            {ServerCommand::TransEnd, state_files::kOrder, identity_.orderId, identity_.serverFolder},
-            timings_.quickLook, [this] { window_.PumpEvents(); });
+        end = sendEnd();
     }
     if (end != RequestState::Ok) {
         window_.ShowStatus(kEndFailed);
