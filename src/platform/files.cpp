@@ -17,12 +17,26 @@ namespace platform {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// fopen of a file-system path: Windows paths are UTF-16, which only _wfopen takes.
+std::FILE* openFsPath(const fs::path& path, const char* mode) {
+#ifdef _WIN32
+    const std::string narrowMode(mode);
+    return ::_wfopen(path.c_str(), std::wstring(narrowMode.begin(), narrowMode.end()).c_str());
+#else
+    return std::fopen(path.c_str(), mode);
+#endif
+}
+
+}  // namespace
+
 bool canOpenForReading(std::string_view path) {
     const auto fsPath = toFsPath(path);
     std::error_code error;
     if (!fsPath || fs::is_directory(*fsPath, error))
         return false;  // a folder opens, but reads nothing
-    std::FILE* file = std::fopen(fsPath->c_str(), "rb");
+    std::FILE* file = openFsPath(*fsPath, "rb");
     if (file == nullptr)
         return false;
     std::fclose(file);
@@ -66,7 +80,7 @@ bool copyFile(std::string_view from, std::string_view to) {
     const auto source = toFsPath(from);
     if (!source)
         return false;
-    std::FILE* in = std::fopen(source->c_str(), "rb");
+    std::FILE* in = openFsPath(*source, "rb");
     if (in == nullptr)
         return false;
     const bool copied = writeFileAtomically(to, [in](std::FILE* out) {
@@ -136,7 +150,7 @@ std::FILE* openFile(std::string_view path, const char* mode) {
     const auto fsPath = toFsPath(path);
     if (!fsPath)
         return nullptr;
-    return std::fopen(fsPath->c_str(), mode);
+    return openFsPath(*fsPath, mode);
 }
 
 std::optional<std::string> readFile(std::string_view path) {

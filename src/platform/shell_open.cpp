@@ -9,8 +9,9 @@
 #include "platform/fs_names.h"
 
 #ifdef _WIN32
-#include <shellapi.h>
 #include <windows.h>
+// shellapi.h needs the types windows.h declares.
+#include <shellapi.h>
 #else
 #include <fcntl.h>
 #include <poll.h>

@@ -172,7 +172,11 @@ TEST_F(LaceFile, ANoteCannotAddLines) {
 
 TEST_F(LaceFile, FailuresAreReported) {
     EXPECT_EQ(document.writeLaceFile(folder.file("missing/obj.lace")), 1);
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no /dev/full to stand for a full disk";
+#else
     EXPECT_EQ(document.writeLaceFile("/dev/full"), 1);
+#endif
 }
 
 }  // namespace

@@ -148,7 +148,11 @@ TEST_F(OrderFile, FailuresAreReported) {
     EXPECT_EQ(document.writeOrderFile(folder.file("missing/obj.snf")), 1);
     EXPECT_FALSE(folder.exists("missing"));
     // A disk that fills up after the file was created.
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no /dev/full to stand for a full disk";
+#else
     EXPECT_EQ(document.writeOrderFile("/dev/full"), 1);
+#endif
 }
 
 }  // namespace

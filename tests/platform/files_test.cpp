@@ -16,8 +16,10 @@ using testing_support::TempFolder;
 
 std::set<std::string> fileNames(const TempFolder& folder) {
     std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-        names.insert(entry.path().filename().string());
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        const std::u8string utf8 = entry.path().filename().u8string();  // UTF-16 names on Windows
+        names.insert(std::string(utf8.begin(), utf8.end()));
+    }
     return names;
 }
 
@@ -26,15 +28,32 @@ TEST(FsNames, Cp1250PathsBecomeUtf8NamesAndBack) {
         "/tmp/\xE8"
         "esk\xFD.jpg");  // český.jpg
     ASSERT_TRUE(fsPath);
+#ifdef _WIN32
+    EXPECT_EQ(fsPath->native(), L"/tmp/\u010Desk\u00FD.jpg");
+#else
     EXPECT_EQ(fsPath->native(),
               "/tmp/\xC4\x8D"
               "esk\xC3\xBD.jpg");
+#endif
     EXPECT_EQ(platform::fromFsName(*fsPath),
               "/tmp/\xE8"
               "esk\xFD.jpg");
     // A byte that cp1250 leaves undefined names no file; a name cp1250 cannot hold has no text.
     EXPECT_FALSE(platform::toFsPath("a\x81"));
     EXPECT_FALSE(platform::fromFsName("\xE2\x98\x83.jpg"));
+}
+
+TEST(FsNames, ACzechFileNameIsWrittenAndFoundByItsOwnName) {
+    const TempFolder folder;
+    const std::string name =
+        "Dovolen\xE1 u mo\xF8"
+        "e.jpg";  // Dovolená u moře.jpg
+    const std::string path = folder.path() + "/" + name;
+    ASSERT_TRUE(platform::writeFileAtomically(path, "jpeg"));
+    EXPECT_TRUE(platform::exists(path));
+    EXPECT_EQ(platform::readFile(path), "jpeg");
+    EXPECT_EQ(fileNames(folder), std::set<std::string>{"Dovolen\xC3\xA1 u mo\xC5\x99"
+                                                       "e.jpg"});
 }
 
 TEST(Path, JoinsAndSplitsAtTheLastSeparator) {

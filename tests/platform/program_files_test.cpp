@@ -39,6 +39,7 @@ TEST(ProgramFiles, TheRunningProgramKnowsItsOwnFolderAndItsHelpPage) {
     EXPECT_EQ(platform::helpDocument(), platform::joinPath(*folder, "help/index.html"));
 }
 
+#ifndef _WIN32
 // The desktop's opener replaced by a script on the PATH, for the length of a test.
 class FakeOpener {
   public:
@@ -60,8 +61,12 @@ class FakeOpener {
     TempFolder folder_;
     std::string oldPath_;
 };
+#endif
 
 TEST(ShellOpen, TellsWhetherTheOpenerFoundAnApplication) {
+#ifdef _WIN32
+    GTEST_SKIP() << "xdg-open is the Linux desktop's opener; Windows opens with ShellExecute";
+#else
     TempFolder documents;
     documents.write("index.html", "<html></html>");
     {
@@ -77,6 +82,7 @@ TEST(ShellOpen, TellsWhetherTheOpenerFoundAnApplication) {
         EXPECT_FALSE(platform::openWithShell("http://127.0.0.1:1/cenik.php"));
         EXPECT_EQ(opener.opened(), "http://127.0.0.1:1/cenik.php");
     }
+#endif
 }
 
 }  // namespace

@@ -72,6 +72,7 @@ TEST(ShellItems, SortByRankBeforeName) {
     EXPECT_LT(platform::compareShellItems(computer, folder), 0);
 }
 
+#ifndef _WIN32
 // Points HOME at a folder for the lifetime of the object.
 class HomeScope {
   public:
@@ -101,7 +102,12 @@ std::map<std::string, ShellItem, std::less<>> listing(const platform::ShellNames
     return items;
 }
 
+#endif
+
 TEST(LocalShellNamespace, ListsFoldersAndFilesWithTheirAttributesAndHidesDotNames) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the shell namespace over the local file system is the Linux desktop's";
+#else
     TempFolder folder;
     folder.write("Fotky/Léto/a.jpg", "x");
     folder.write("Prázdná/b.jpg", "x");
@@ -127,9 +133,13 @@ TEST(LocalShellNamespace, ListsFoldersAndFilesWithTheirAttributesAndHidesDotName
     EXPECT_EQ(shell->fileSystemObject(path + "/nic"), FileSystemObject::None);
     EXPECT_EQ(shell->fileSystemObject("::computer"), FileSystemObject::None);
     EXPECT_FALSE(shell->enumerate(path + "/nic", [](const ShellItem&) { return true; }));
+#endif
 }
 
 TEST(LocalShellNamespace, TheDesktopHoldsHomeComputerAndTrash) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the shell namespace over the local file system is the Linux desktop's";
+#else
     TempFolder home;
     HomeScope scope(home.path());
     const auto shell = platform::localShellNamespace();
@@ -150,6 +160,7 @@ TEST(LocalShellNamespace, TheDesktopHoldsHomeComputerAndTrash) {
     EXPECT_EQ(shell->specialFolder(platform::kSpecialRecycleBin), "::trash");
     EXPECT_EQ(shell->specialFolder(platform::kSpecialControlPanel), std::nullopt);
     EXPECT_EQ(shell->specialFolder(platform::kSpecialComputer), "::computer");
+#endif
 }
 
 TEST(ShellOpen, TellsAddressesFromPathsAndOpensOnlyWhatExists) {

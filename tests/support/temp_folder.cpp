@@ -5,16 +5,34 @@
 #include <iterator>
 #include <stdexcept>
 #include <system_error>
+#ifdef _WIN32
+#include <random>
+#endif
 
 namespace testing_support {
 
 namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
+#ifdef _WIN32
+    // No mkdtemp here: try random names until one is new (create_directory fails on an existing one).
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path candidate = fs::temp_directory_path() / ("snapord-test-" + std::to_string(random()));
+        std::error_code error;
+        if (fs::create_directory(candidate, error)) {
+            path_ = candidate.generic_string();
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a temporary folder");
+#else
     std::string pattern = (fs::temp_directory_path() / "snapord-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("cannot create a temporary folder");
     path_ = pattern;
+#endif
 }
 
 TempFolder::~TempFolder() {
