@@ -13,6 +13,19 @@ namespace testing_support {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// The tests name files in UTF-8; Windows paths are UTF-16, which the path makes from char8_t text.
+fs::path fsPathOf(const std::string& utf8) {
+#ifdef _WIN32
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+#else
+    return fs::path(utf8);
+#endif
+}
+
+}  // namespace
+
 TempFolder::TempFolder() {
 #ifdef _WIN32
     // No mkdtemp here: try random names until one is new (create_directory fails on an existing one).
@@ -45,7 +58,7 @@ std::string TempFolder::file(std::string_view name) const {
 }
 
 void TempFolder::write(std::string_view name, std::string_view bytes) const {
-    const fs::path target = file(name);
+    const fs::path target = fsPathOf(file(name));
     fs::create_directories(target.parent_path());
     std::ofstream out(target, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -54,17 +67,17 @@ void TempFolder::write(std::string_view name, std::string_view bytes) const {
 }
 
 std::string TempFolder::read(std::string_view name) const {
-    std::ifstream in(file(name), std::ios::binary);
+    std::ifstream in(fsPathOf(file(name)), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool TempFolder::exists(std::string_view name) const {
     std::error_code error;
-    return fs::exists(file(name), error);
+    return fs::exists(fsPathOf(file(name)), error);
 }
 
 CurrentFolderScope::CurrentFolderScope(const std::string& folder) : previous_(fs::current_path()) {
-    fs::current_path(folder);
+    fs::current_path(fsPathOf(folder));
 }
 
 CurrentFolderScope::~CurrentFolderScope() {
