@@ -33,6 +33,7 @@
 #include "transfer/server_request.h"
 #include "transfer/standard_order.h"
 #include "transfer/transfer_order.h"
+#include "transfer/unattended_window.h"
 
 extern char** environ;
 
@@ -59,39 +60,22 @@ double median(std::vector<double> values) {
 }
 
 // The sending dialog without windows: it sleeps for real and notes when the photographs begin and end.
-class BenchWindow final : public TransferWindow {
+class BenchWindow final : public transfer_testing::UnattendedWindow {
   public:
     Clock::time_point firstPhoto{};
     Clock::time_point photosDone{};
 
-    std::string LoginText() override { return "demo"; }
-    std::string PasswordText() override { return "demo"; }
-    bool AutoResumeTicked() override { return true; }
-    bool photobookMode() override { return false; }
     void ShowStatus(std::string_view text) override {
         if (firstPhoto == Clock::time_point{} && text.substr(0, kSendingPrefix.size()) == kSendingPrefix)
             firstPhoto = Clock::now();
         if (text == kEndingOrder)
             photosDone = Clock::now();
     }
-    void SetOverallBar(int) override {}
-    void SetOverallText(std::string_view) override {}
-    void SetFileBar(int) override {}
-    void SetFileText(std::string_view) override {}
-    void EnableControl(SendControl, bool) override {}
-    void ShowControl(SendControl, bool) override {}
-    void FocusControl(SendControl) override {}
-    void ShowFinished() override {}
     void Warn(std::string_view text) override { fail("the sending warned: " + std::string(text)); }
     bool Ask(std::string_view, std::string_view) override { return true; }
-    void PumpEvents() override {}
     void Sleep(int milliseconds) override {
         std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
     }
-    void BeginKeepAwake() override {}
-    void EndKeepAwake() override {}
-    bool SaveToDisk() override { return false; }
-    void CloseWindow() override {}
 };
 
 std::string readWhole(const fs::path& path) {

@@ -16,6 +16,7 @@
 #include "text/cp1250.h"
 #include "transfer/server_request.h"
 #include "transfer/transfer_order.h"
+#include "unattended_window.h"
 
 namespace transfer_testing {
 
@@ -45,38 +46,21 @@ std::string readWhole(const fs::path& path) {
 
 // The sending dialog as the scenario's customer drives it: automatic resume ticked, no question
 // expected (no product needs a price), a virtual clock, and no events to dispatch.
-class CustomerWindow final : public TransferWindow {
+class CustomerWindow final : public UnattendedWindow {
   public:
     int endsAsked = 0;  // how many times the end of the order was sent
     std::vector<std::string> unexpected;
 
-    std::string LoginText() override { return "demo"; }
-    std::string PasswordText() override { return "demo"; }
-    bool AutoResumeTicked() override { return true; }
-    bool photobookMode() override { return false; }
     void ShowStatus(std::string_view text) override {
         if (text == kEndingOrder)
             ++endsAsked;
     }
-    void SetOverallBar(int) override {}
-    void SetOverallText(std::string_view) override {}
-    void SetFileBar(int) override {}
-    void SetFileText(std::string_view) override {}
-    void EnableControl(SendControl, bool) override {}
-    void ShowControl(SendControl, bool) override {}
-    void FocusControl(SendControl) override {}
-    void ShowFinished() override {}
     void Warn(std::string_view) override {}
     bool Ask(std::string_view text, std::string_view) override {
         unexpected.push_back("a question: " + std::string(text));
         return false;
     }
-    void PumpEvents() override {}
     void Sleep(int milliseconds) override { now += milliseconds; }
-    void BeginKeepAwake() override {}
-    void EndKeepAwake() override {}
-    bool SaveToDisk() override { return false; }
-    void CloseWindow() override {}
 
     std::int64_t now = 0;
 };
