@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <stdexcept>
 
@@ -50,8 +51,20 @@ double meanDifference(const Picture& a, const Picture& b) {
 
 namespace {
 
+// The tests name their files in UTF-8; Windows opens them by their UTF-16 names, not through the ANSI
+// code page that the narrow functions would use.
+#ifdef _WIN32
+std::filesystem::path widePath(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+#endif
+
 std::FILE* create(const std::string& path) {
+#ifdef _WIN32
+    std::FILE* file = ::_wfopen(widePath(path).c_str(), L"wb");
+#else
     std::FILE* file = std::fopen(path.c_str(), "wb");
+#endif
     if (!file)
         throw std::runtime_error("cannot write " + path);
     return file;
@@ -239,7 +252,11 @@ void writeTiffPage(TIFF* tiff, const Picture& picture, TiffKind kind) {
 }  // namespace
 
 void writeTiff(const std::string& path, const Picture& picture, TiffKind kind) {
+#ifdef _WIN32
+    TIFF* tiff = TIFFOpenW(widePath(path).c_str(), "w");
+#else
     TIFF* tiff = TIFFOpen(path.c_str(), "w");
+#endif
     if (!tiff)
         throw std::runtime_error("cannot write " + path);
     writeTiffPage(tiff, picture, kind);
