@@ -17,6 +17,11 @@ std::string lowered(std::string_view text) {
     return out;
 }
 
+bool fixedPitchFace(std::string_view face) {
+    const std::string key = lowered(face);
+    return key == "courier new" || key == "courier";
+}
+
 }  // namespace
 
 wxString toWx(std::string_view text) {
@@ -33,13 +38,19 @@ std::string fromWx(const wxString& text) {
 }
 
 wxString installedFace(std::string_view face) {
+#ifdef __WXMSW__
+    // Windows has the faces the windows name ("MS Shell Dlg" is the system's own alias): a stand-in
+    // would be missing there and leave the choice, fixed pitch included, to the font mapper.
+    return toWx(face);
+#else
     const std::string key = lowered(face);
     if (key == "ms shell dlg" || key == "ms shell dlg 2" || key == "ms sans serif" || key == "arial" ||
         key == "tahoma" || key == "microsoft sans serif")
         return wxASCII_STR("Liberation Sans");
-    if (key == "courier new" || key == "courier")
+    if (fixedPitchFace(face))
         return wxASCII_STR("Liberation Mono");
     return toWx(face);
+#endif
 }
 
 wxFont toWxFont(const Font& font) {
@@ -50,6 +61,12 @@ wxFont toWxFont(const Font& font) {
     const double points = font.height < 0 ? std::round(-font.height * 72.0 / 96.0) : font.height;
     wxFontInfo info(points);
     info.FaceName(installedFace(font.face)).Bold(font.bold()).Underlined(font.underline);
+#ifdef __WXMSW__
+    // Where the face is missing (Wine has no Courier New) the font mapper keeps to the pitch the family
+    // asks for: the order list's header must stay in columns.
+    if (fixedPitchFace(font.face))
+        info.Family(wxFONTFAMILY_TELETYPE);
+#endif
     return wxFont(info);
 }
 

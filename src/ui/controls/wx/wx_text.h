@@ -20,7 +20,7 @@ wxString toWx(std::string_view text);
 std::string fromWx(const wxString& text);
 
 // The installed face that stands in for a face the windows ask for: metric-compatible faces for the
-// Windows faces, so that texts take the room they were laid out for.
+// Windows faces, so that texts take the room they were laid out for. On Windows the face itself.
 wxString installedFace(std::string_view face);
 
 // The toolkit's font for a font the windows ask for (negative height: character height in pixels).
