@@ -10,8 +10,12 @@
 #ifdef __WXGTK__
 #include <gtk/gtk.h>
 #endif
+#ifdef __WXMSW__
+#include <windows.h>
+#endif
 
 #include "ui/controls/wx/wx_desktop.h"
+#include "ui/controls/wx/wx_text.h"
 
 namespace ui::wxgui {
 
@@ -59,7 +63,7 @@ class Application final : public wxApp {
         ProgramArguments arguments;
         // argv[i] is a temporary string: its text is copied out whole.
         for (int i = 1; i < argc; ++i)
-            arguments.emplace_back(argv[i].utf8_string());
+            arguments.push_back(toFsPath(argv[i]));
         if (std::getenv("SNAPORD_QUIT_WHEN_IDLE") != nullptr)
             Bind(wxEVT_IDLE, &quitWhenIdle);
         WxDesktop desktop;
@@ -90,7 +94,15 @@ int runApplication(int argc, char** argv,
                    std::function<void(DesktopServices&, const ProgramArguments&)> body) {
     useCzechLocale();
     wxApp::SetInstance(new Application(std::move(body)));
+#ifdef __WXMSW__
+    // The C library's argv is in the ANSI code page, which drops the letters of names it lacks (a "ř"
+    // on a Western system): the toolkit takes the arguments from the wide command line instead.
+    (void)argc;
+    (void)argv;
+    wxEntry(::GetModuleHandleW(nullptr), nullptr, nullptr, SW_SHOWNORMAL);
+#else
     wxEntry(argc, argv);
+#endif
     return 0;
 }
 

@@ -102,10 +102,7 @@ std::optional<std::string> WxDesktop::browseForFolder(std::string_view title) {
     wxDirDialog browser(nullptr, toWx(title), wxString(), wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
     if (browser.ShowModal() != wxID_OK)
         return std::nullopt;
-    // The buffer lives in the string it converts, so the string must outlive it.
-    const wxString path = browser.GetPath();
-    const wxScopedCharBuffer utf8 = path.utf8_str();
-    auto folder = platform::fromFsName(std::filesystem::path(std::string(utf8.data(), utf8.length())));
+    auto folder = platform::fromFsName(toFsPath(browser.GetPath()));
     if (!folder) {
         messageBox(
             "Cestu k vybrané složce program neumí zapsat: její název obsahuje znaky mimo češtinu.\r\n"

@@ -181,7 +181,7 @@ void WxDialog::onDropFiles(wxDropFilesEvent& event) {
     std::vector<std::filesystem::path> items;
     for (int i = 0; i < event.GetNumberOfFiles(); ++i) {
         // The file manager's names, as the file system holds them.
-        items.emplace_back(event.GetFiles()[i].utf8_string());
+        items.push_back(toFsPath(event.GetFiles()[i]));
     }
     dialog_.onDropFiles(droppedFiles(items));
 }

@@ -37,6 +37,15 @@ std::string fromWx(const wxString& text) {
     return cp1250::fromUtf8(std::string_view(utf8.data(), utf8.length())).text;
 }
 
+std::filesystem::path toFsPath(const wxString& name) {
+#ifdef __WXMSW__
+    return std::filesystem::path(name.ToStdWstring());
+#else
+    const wxScopedCharBuffer utf8 = name.utf8_str();
+    return std::filesystem::path(std::string(utf8.data(), utf8.length()));
+#endif
+}
+
 wxString installedFace(std::string_view face) {
 #ifdef __WXMSW__
     // Windows has the faces the windows name ("MS Shell Dlg" is the system's own alias): a stand-in

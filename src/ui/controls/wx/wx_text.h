@@ -4,6 +4,7 @@
 // character by character, so a character that one side cannot hold never empties a whole text.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,10 @@ namespace ui::wxgui {
 wxString toWx(std::string_view text);
 // The toolkit to cp1250; a character cp1250 cannot hold becomes '?'.
 std::string fromWx(const wxString& text);
+
+// A file-system name the toolkit gives (a command-line argument, a dropped file, a chosen folder) as
+// the file system's path: UTF-8 on Linux, UTF-16 on Windows, whose narrow paths are not Unicode.
+std::filesystem::path toFsPath(const wxString& name);
 
 // The installed face that stands in for a face the windows ask for: metric-compatible faces for the
 // Windows faces, so that texts take the room they were laid out for. On Windows the face itself.
