@@ -191,7 +191,9 @@ bool isTemporaryName(std::string_view fileName) {
 void removeTemporaryFiles(const fs::path& folder) {
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        if (isTemporaryName(it->path().filename().string()))
+        // The name as UTF-8: a narrow name on Windows would fail for characters of no code page.
+        const std::u8string name = it->path().filename().u8string();
+        if (isTemporaryName(std::string_view(reinterpret_cast<const char*>(name.data()), name.size())))
             fs::remove(it->path(), error);
     }
 }

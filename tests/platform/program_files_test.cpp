@@ -79,7 +79,16 @@ class FakeOpener {
 
 TEST(ShellOpen, TellsWhetherTheOpenerFoundAnApplication) {
 #ifdef _WIN32
-    GTEST_SKIP() << "xdg-open is the Linux desktop's opener; Windows opens with ShellExecute";
+    // The shell's answer for a type no application is associated with; opening one that has an
+    // application would start it, which no test may do.
+    TempFolder documents;
+    documents.write(
+        "Dovolen\xC3\xA1 u mo\xC5\x99"
+        "e.snapord-nic",
+        "x");
+    EXPECT_FALSE(platform::openWithShell(platform::joinPath(documents.path(),
+                                                            "Dovolen\xE1 u mo\xF8"
+                                                            "e.snapord-nic")));
 #else
     TempFolder documents;
     documents.write("index.html", "<html></html>");
