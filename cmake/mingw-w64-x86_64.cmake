@@ -21,3 +21,14 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# The programs the build itself runs (the icon renderer) and the tests run under Wine, in the Wine
+# prefix the environment names (WINEPREFIX), without Wine's debug messages.
+if(EXISTS /usr/lib/wine/wine64)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env WINEDEBUG=-all /usr/lib/wine/wine64)
+endif()
+
+# wxWidgets for MSW from the prefix; the host's wx-config would name the GTK build.
+if(SNAPORD_WINDOWS_PREFIX AND EXISTS ${SNAPORD_WINDOWS_PREFIX}/bin/wx-config)
+    set(wxWidgets_CONFIG_EXECUTABLE ${SNAPORD_WINDOWS_PREFIX}/bin/wx-config)
+endif()

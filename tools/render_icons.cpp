@@ -68,7 +68,8 @@ Rgba render(const Picture& icon, int size) {
 }
 
 bool writePng(const std::filesystem::path& path, const Rgba& picture) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    // The build names its folders in ASCII, so the narrow form of the path serves on every system.
+    std::FILE* file = std::fopen(path.string().c_str(), "wb");
     if (file == nullptr)
         return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
