@@ -16,7 +16,9 @@
 #include "in_process_lab.h"
 #include "sending_window.h"
 #include "standard_order.h"
+#ifndef _WIN32
 #include "support/fault_proxy.h"
+#endif
 #include "text/cp1250.h"
 #include "transfer/transfer_order.h"
 
@@ -542,6 +544,10 @@ TEST_F(TransferOrderTest, AnOrderWithoutPhotographsClosesWithoutEndingTheOrder) 
 }
 
 TEST_F(TransferOrderTest, StornoDuringAStalledUploadEndsItLongBeforeTheNoProgressLimit) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the fault-injecting proxy runs on POSIX sockets only; the stop of a stalled post is "
+                    "tested on Windows too, against the raw server (http tests, AbortCheck)";
+#else
     order("a.jpg", 400000);
     // Connections: header picture, catalogue, params, the two documents, then the photograph.
     testing_support::FaultProxy proxy(
@@ -560,6 +566,7 @@ TEST_F(TransferOrderTest, StornoDuringAStalledUploadEndsItLongBeforeTheNoProgres
     run();
     EXPECT_EQ(transfer_.result(), TransferResult::UploadCancelled);
     EXPECT_EQ(window_.lastStatus(), uiText(UiText::CancelledByUser));
+#endif
 }
 
 }  // namespace
