@@ -12,6 +12,7 @@
 #include <string>
 
 #include "buildinfo/build_constants.h"
+#include "platform/path.h"
 #include "support/temp_folder.h"
 #include "text/cp1250.h"
 
@@ -67,11 +68,11 @@ TEST_F(OrderFolderTest, TheFirstNumberOfWhichNothingExistsIsTaken) {
     std::filesystem::create_directory(chosen() + "/Snapord-save-0000");
     folder_.write("usb/Snapord-save-0001", "a file takes the name too");
     folder_.write("usb/Snapord-save-0003", "");
-    EXPECT_EQ(order_folder::firstFreeFolder(chosen()), chosen() + "/Snapord-save-0002");
+    EXPECT_EQ(order_folder::firstFreeFolder(chosen()), platform::joinPath(chosen(), "Snapord-save-0002"));
 
     const order_folder::SaveReport report = order_folder::saveOrder(document_, chosen());
     EXPECT_TRUE(report.complete());
-    EXPECT_EQ(report.folder, chosen() + "/Snapord-save-0002");
+    EXPECT_EQ(report.folder, platform::joinPath(chosen(), "Snapord-save-0002"));
     EXPECT_TRUE(std::filesystem::is_directory(report.folder));
     EXPECT_EQ(folder_.read("usb/Snapord-save-0001"), "a file takes the name too");
 }
@@ -84,7 +85,7 @@ TEST_F(OrderFolderTest, TheFolderHoldsTheOrderFileAndANumberedCopyOfEveryPhotogr
     ASSERT_TRUE(report.complete());
     EXPECT_EQ(report.photosCopied, 3u);
 
-    const std::string folder = chosen() + "/Snapord-save-0000";
+    const std::string folder = platform::joinPath(chosen(), "Snapord-save-0000");
     std::set<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         names.insert(entry.path().filename().string());
@@ -134,9 +135,9 @@ TEST_F(OrderFolderTest, AMissingPhotographIsReportedByNameAndUsesUpItsNumber) {
     EXPECT_TRUE(report.orderFileWritten);
     ASSERT_EQ(report.problems.size(), 2u);
     EXPECT_EQ(report.problems[0].kind, CopyProblem::Kind::Missing);
-    EXPECT_EQ(report.problems[0].source, photos() + "/gone.jpg");
-    EXPECT_EQ(report.problems[0].target, report.folder + "/002_0815_gone.jpg");
-    EXPECT_EQ(report.problems[1].source, photos() + "/folder.jpg");
+    EXPECT_EQ(report.problems[0].source, platform::joinPath(photos(), "gone.jpg"));
+    EXPECT_EQ(report.problems[0].target, platform::joinPath(report.folder, "002_0815_gone.jpg"));
+    EXPECT_EQ(report.problems[1].source, platform::joinPath(photos(), "folder.jpg"));
     EXPECT_EQ(saved("001_0815_a.jpg"), "A");
     EXPECT_EQ(saved("004_0815_c.jpg"), "C");
     EXPECT_FALSE(folder_.exists("usb/Snapord-save-0000/002_0815_gone.jpg"));
@@ -149,7 +150,7 @@ TEST_F(OrderFolderTest, AFolderThatCannotBeCreatedIsReportedAndNothingIsWritten)
         const order_folder::SaveReport report = order_folder::saveOrder(document_, place);
         EXPECT_FALSE(report.complete());
         EXPECT_FALSE(report.folderCreated);
-        EXPECT_EQ(report.folder, place + "/Snapord-save-0000");
+        EXPECT_EQ(report.folder, platform::joinPath(place, "Snapord-save-0000"));
         EXPECT_EQ(report.photosCopied, 0u);
     }
     EXPECT_FALSE(folder_.exists("nowhere"));
@@ -196,7 +197,7 @@ TEST_F(OrderFolderTest, ACopyCutShortByAFullMediumIsReportedAndLeavesNoFileBehin
     EXPECT_TRUE(report.orderFileWritten);
     ASSERT_EQ(report.problems.size(), 1u);
     EXPECT_EQ(report.problems[0].kind, CopyProblem::Kind::Failed);
-    EXPECT_EQ(report.problems[0].source, photos() + "/large.jpg");
+    EXPECT_EQ(report.problems[0].source, platform::joinPath(photos(), "large.jpg"));
     std::set<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(report.folder))
         names.insert(entry.path().filename().string());

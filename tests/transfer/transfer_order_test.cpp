@@ -14,6 +14,7 @@
 
 #include "app/ui_texts.h"
 #include "in_process_lab.h"
+#include "platform/path.h"
 #include "sending_window.h"
 #include "standard_order.h"
 #ifndef _WIN32
@@ -54,7 +55,7 @@ class TransferOrderTest : public InProcessLab {
 
     // A photograph of `size` bytes in the photographs' folder, ordered once more.
     std::string order(const std::string& name, std::size_t size = 3000) {
-        const std::string path = photos() + "/" + name;
+        const std::string path = platform::joinPath(photos(), name);  // as the order names it
         if (!fs::exists(path))
             temp_.write("photos/" + name,
                         bytesOf(size, static_cast<unsigned>(std::hash<std::string>{}(name))));
