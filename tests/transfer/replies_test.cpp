@@ -11,6 +11,7 @@
 
 #include "http/raw_server.h"
 #include "request_runner.h"
+#include "support/full_device.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -180,6 +181,20 @@ TEST(CommandReplies, ADownloadThatCannotBeWrittenCompletelyFailsAndLeavesNoFile)
     }
     EXPECT_FALSE(folder.exists(kDownload));
 #endif
+}
+
+// A download onto a full disk whose bytes all wait in the stream's buffer shows the failure only when
+// the stream is flushed: it must not be reported as complete.
+TEST(CommandReplies, ADownloadOntoAFullDiskFails) {
+    const auto full = testing_support::fullDevice();
+    if (!full)
+        GTEST_SKIP() << "this system has no device that is always full";
+    testing_support::TempFolder folder;
+    testing_support::CurrentFolderScope inFolder(folder.path());
+    RawServer server({http_testing::replyWith(httpReply("a small catalogue"))});
+    ServerRequest request;
+    setUp(request, server.url(""));
+    EXPECT_EQ(run(request, ServerCommand::GetFile, *full, "2.0.24.3/snapord2.ini", ""), RequestState::Failed);
 }
 
 TEST(CommandReplies, APhotographThatCannotBeReadIsNotSentAsAnEmptyFile) {
