@@ -27,7 +27,11 @@ bool writeDurably(const fs::path& path, std::string_view content) {
 }
 
 bool copyDurably(const fs::path& from, const fs::path& to) {
+#ifdef _WIN32
+    std::FILE* in = _wfopen(from.c_str(), L"rb");  // Windows paths are wide
+#else
     std::FILE* in = std::fopen(from.c_str(), "rb");
+#endif
     if (in == nullptr)
         return false;
     const bool copied = platform::replaceFileDurably(to, [in](std::FILE* out) {

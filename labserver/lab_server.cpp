@@ -1,8 +1,10 @@
 #include "labserver/lab_server.h"
 
 #include <httplib.h>
+#ifndef _WIN32
 #include <sys/socket.h>
 #include <unistd.h>
+#endif
 
 #include <array>
 #include <csignal>
@@ -47,8 +49,13 @@ class ListeningServer : public Base, public Closable {
     void closeListeningSocket() override {
         const ::socket_t listening = this->svr_sock_.exchange(INVALID_SOCKET);
         if (listening != INVALID_SOCKET) {
+#ifdef _WIN32
+            ::shutdown(listening, SD_BOTH);
+            ::closesocket(listening);
+#else
             ::shutdown(listening, SHUT_RDWR);
             ::close(listening);
+#endif
         }
     }
 };
@@ -64,6 +71,7 @@ std::unique_ptr<Closable> makeServer(const LabServerOptions& options, std::strin
         problem = "a secure server needs both a certificate and its key";
         return nullptr;
     }
+#ifdef CPPHTTPLIB_OPENSSL_SUPPORT
     auto secure = std::make_unique<ListeningServer<httplib::SSLServer>>(options.certificateFile.c_str(),
                                                                         options.privateKeyFile.c_str());
     // The library checks that the key belongs to the certificate; an unreadable file leaves it invalid.
@@ -73,13 +81,17 @@ std::unique_ptr<Closable> makeServer(const LabServerOptions& options, std::strin
         return nullptr;
     }
     return secure;
+#else
+    problem = "this build of the server has no TLS";
+    return nullptr;
+#endif
 }
 
 // The library's default also sets SO_REUSEPORT, which would let a second server share a port that is
 // in use instead of reporting it busy.
 void listeningSocketOptions(::socket_t listening) {
     const int yes = 1;
-    ::setsockopt(listening, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    ::setsockopt(listening, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&yes), sizeof yes);
 }
 
 void sendFileBody(httplib::Response& response, const fs::path& path) {
@@ -227,7 +239,9 @@ bool LabServer::start(int port) {
     impl_->problem.clear();
     // A client that goes away while its reply is written must not end the process that hosts the
     // server: the write fails instead.
+#ifdef SIGPIPE
     std::signal(SIGPIPE, SIG_IGN);
+#endif
     auto server = makeServer(impl_->options, impl_->problem);
     if (!server)
         return false;

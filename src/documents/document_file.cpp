@@ -26,7 +26,11 @@ void DocumentFile::line(std::string_view text) {
 bool DocumentFile::close() {
     if (file_ == nullptr)
         return false;
-    // Buffered bytes reach the disk only here, so a full disk often shows first at the close.
+    // Buffered bytes reach the disk only here, so a full disk often shows first at the close. The flush
+    // comes first and on its own: Windows' C library closes a stream whose last bytes could not be
+    // written without saying so.
+    if (std::fflush(file_) != 0 || std::ferror(file_) != 0)
+        failed_ = true;
     if (std::fclose(file_) != 0)
         failed_ = true;
     file_ = nullptr;

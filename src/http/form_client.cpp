@@ -271,9 +271,9 @@ void httpformclientA::Begin(std::string_view url, bool useCache, Mode mode) {
                 MeasureFormBody(*post);
 
             const PostAddress address = ResolvePostAddress(url);
-            TransportRequest request =
-                RequestTo(address, ChooseProxy(accessType_, proxy_, proxyBypass_, address.secure,
-                                               address.host, ProcessEnvironment));
+            TransportRequest request = RequestTo(
+                address, ChooseProxy(accessType_, proxy_, proxyBypass_, address.secure, address.host,
+                                     ProcessEnvironment, [] { return UserProxySettings(); }));
             if ((useCache ? kFlagsUseCache : kFlagsBypassCache) & kFlagPragmaNoCache)
                 request.headers.push_back("Cache-Control: no-cache");
             request.headers.push_back("Content-Type: " +

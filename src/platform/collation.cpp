@@ -5,7 +5,9 @@
 
 #include "text/cp1250.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <locale.h>
 #include <clocale>
 #endif
@@ -22,7 +24,27 @@ int compareBytes(std::string_view a, std::string_view b) {
     return sign(a.compare(b));
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+constexpr wchar_t kCzech[] = L"cs-CZ";
+
+// The UTF-16 text of a cp1250 text, by the program's own table: every cp1250 character is one UTF-16
+// unit; the five undefined bytes become U+FFFD.
+std::wstring wideOf(std::string_view text) {
+    std::wstring wide;
+    wide.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const char16_t unit = byte < 0x80 ? byte : cp1250::kHighHalf[byte - 0x80];
+        wide.push_back(static_cast<wchar_t>(unit != 0 ? unit : 0xFFFD));
+    }
+    return wide;
+}
+
+bool czechCollationAvailable() {
+    static const bool available = IsValidLocaleName(kCzech) != 0;
+    return available;
+}
+#else
 // The Czech collation, created once; null when the system lacks the locale.
 locale_t czechCollation() {
     static const locale_t collation = [] {
@@ -48,7 +70,15 @@ int collateCzech(std::string_view a, std::string_view b) {
     const int order = sign(strcoll_l(left.c_str(), right.c_str(), collation));
     return order != 0 ? order : compareBytes(a, b);
 #else
-    return compareBytes(a, b);
+    if (!czechCollationAvailable())
+        return compareBytes(a, b);
+    const std::wstring left = wideOf(a);
+    const std::wstring right = wideOf(b);
+    // CSTR_LESS_THAN, CSTR_EQUAL, CSTR_GREATER_THAN are 1, 2, 3; 0 is a failure.
+    const int result = CompareStringEx(kCzech, 0, left.c_str(), static_cast<int>(left.size()), right.c_str(),
+                                       static_cast<int>(right.size()), nullptr, nullptr, 0);
+    const int order = result == 0 ? 0 : result - CSTR_EQUAL;
+    return order != 0 ? order : compareBytes(a, b);
 #endif
 }
 
@@ -56,7 +86,7 @@ bool hasCzechCollation() {
 #ifndef _WIN32
     return czechCollation() != static_cast<locale_t>(0);
 #else
-    return false;
+    return czechCollationAvailable();
 #endif
 }
 

@@ -10,7 +10,8 @@ namespace platform {
 // Czech collation.
 int collateCzech(std::string_view a, std::string_view b);
 
-// Whether the system has the Czech collation (the cs_CZ locale); without it collateCzech is the byte order.
+// Whether the system has the Czech collation (the cs_CZ locale on Linux, "cs-CZ" on Windows); without it
+// collateCzech is the byte order.
 bool hasCzechCollation();
 
 // Like collateCzech, but runs of digits compare by their value, so "foto2" sorts before "foto10".

@@ -6,8 +6,11 @@
 #include <system_error>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
 #include <process.h>
+#include <sys/stat.h>
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -53,6 +56,42 @@ fs::path folderOf(const fs::path& target) {
 
 }  // namespace
 
+#ifdef _WIN32
+namespace {
+
+// How often a rename that met a file held open is tried, and how long it waits in between: about a
+// second in all, far longer than a reader or another replacement keeps the file open.
+constexpr int kRenameAttempts = 100;
+constexpr DWORD kRenamePauseMilliseconds = 10;
+
+bool isTransient(DWORD error) {
+    // A file open without FILE_SHARE_DELETE, or a rename of the same name in flight elsewhere, answers
+    // with one of these; they pass once the other side closes its handle.
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
+}
+
+}  // namespace
+#endif
+
+bool renameReplacing(const fs::path& from, const fs::path& to, std::error_code& error) {
+    error.clear();
+#ifdef _WIN32
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD failure = GetLastError();
+        if (!isTransient(failure) || attempt == kRenameAttempts) {
+            error = std::error_code(static_cast<int>(failure), std::system_category());
+            return false;
+        }
+        Sleep(attempt < 10 ? 0 : kRenamePauseMilliseconds);
+    }
+#else
+    fs::rename(from, to, error);
+    return !error;
+#endif
+}
+
 bool syncFolder(const fs::path& folder) {
 #ifdef _WIN32
     (void)folder;  // NTFS commits a rename with its journal; a folder cannot be opened for flushing
@@ -70,7 +109,18 @@ DurableFile::DurableFile(const fs::path& folder) {
     for (int attempt = 0; attempt < 100 && file_ == nullptr; ++attempt) {
         path_ = temporaryName(folder);
 #ifdef _WIN32
-        file_ = ::_wfopen(path_.c_str(), L"wbx");  // x: fails on an existing name
+        // msvcrt's fopen knows no "x": the exclusive create is the descriptor's.
+        const int fd =
+            ::_wopen(path_.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+        if (fd >= 0) {
+            file_ = ::_fdopen(fd, "wb");
+            if (file_ == nullptr) {
+                ::_close(fd);
+                std::error_code ignored;
+                fs::remove(path_, ignored);
+                break;
+            }
+        }
 #else
         file_ = std::fopen(path_.c_str(), "wbx");
 #endif
@@ -116,8 +166,7 @@ bool DurableFile::replace(const fs::path& target) {
     if (!finished_ || released_)
         return false;
     std::error_code error;
-    fs::rename(path_, target, error);
-    if (error)
+    if (!renameReplacing(path_, target, error))
         return false;  // the destructor removes the temporary file
     released_ = true;
     return syncFolder(folderOf(target));
@@ -132,8 +181,7 @@ bool replaceFileDurably(const fs::path& target, const std::function<bool(std::FI
 }
 
 bool renameDurably(const fs::path& from, const fs::path& to, std::error_code& error) {
-    fs::rename(from, to, error);
-    return !error && syncFolder(folderOf(to));
+    return renameReplacing(from, to, error) && syncFolder(folderOf(to));
 }
 
 bool isTemporaryName(std::string_view fileName) {
@@ -143,7 +191,9 @@ bool isTemporaryName(std::string_view fileName) {
 void removeTemporaryFiles(const fs::path& folder) {
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        if (isTemporaryName(it->path().filename().string()))
+        // The name as UTF-8: a narrow name on Windows would fail for characters of no code page.
+        const std::u8string name = it->path().filename().u8string();
+        if (isTemporaryName(std::string_view(reinterpret_cast<const char*>(name.data()), name.size())))
             fs::remove(it->path(), error);
     }
 }

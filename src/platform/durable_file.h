@@ -62,6 +62,12 @@ class DurableFile {
 // its old content and no temporary file stays behind.
 bool replaceFileDurably(const std::filesystem::path& target, const std::function<bool(std::FILE*)>& write);
 
+// Renames `from` to `to`, replacing a file of that name in one step; the old file is never deleted
+// first, so `to` always names a whole file. On Windows a rename that finds `to` held open by another
+// writer or reader for a moment (a sharing violation) is tried again for a bounded time.
+bool renameReplacing(const std::filesystem::path& from, const std::filesystem::path& to,
+                     std::error_code& error);
+
 // Renames `from` over `to` and flushes the folder of `to`. False when `to` was not replaced or the
 // folder could not be flushed; `error` then tells a failed rename (empty when only the flush failed).
 bool renameDurably(const std::filesystem::path& from, const std::filesystem::path& to,

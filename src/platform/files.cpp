@@ -72,8 +72,7 @@ bool replaceFile(std::string_view from, std::string_view to) {
     if (!source || !target)
         return false;
     std::error_code error;
-    fs::rename(*source, *target, error);
-    return !error;
+    return renameReplacing(*source, *target, error);
 }
 
 bool copyFile(std::string_view from, std::string_view to) {

@@ -40,4 +40,17 @@ std::optional<std::string> fromFsName(const std::filesystem::path& name) {
     return std::move(text.text);
 }
 
+#ifdef _WIN32
+std::optional<std::wstring> toWide(std::string_view text) {
+    auto path = toFsPath(text);
+    if (!path)
+        return std::nullopt;
+    return path->native();
+}
+
+std::optional<std::string> fromWide(std::wstring_view text) {
+    return fromFsName(std::filesystem::path(text));
+}
+#endif
+
 }  // namespace platform

@@ -18,4 +18,12 @@ std::optional<std::filesystem::path> toFsPath(std::string_view path);
 // The cp1250 text of a file-system path or name; none when cp1250 cannot hold one of its characters.
 std::optional<std::string> fromFsName(const std::filesystem::path& name);
 
+#ifdef _WIN32
+// The UTF-16 text of a cp1250 text, for the system's wide functions; none as for toFsPath.
+std::optional<std::wstring> toWide(std::string_view text);
+
+// The cp1250 text of a UTF-16 text from the system; none when cp1250 cannot hold one of its characters.
+std::optional<std::string> fromWide(std::wstring_view text);
+#endif
+
 }  // namespace platform

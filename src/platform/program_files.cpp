@@ -15,12 +15,21 @@ namespace platform {
 namespace {
 
 #ifdef _WIN32
+// The name comes as UTF-16; a buffer that was too small is filled to the brim, so it grows until the
+// name fits (long paths may exceed MAX_PATH).
 std::optional<std::filesystem::path> executablePath() {
-    char buffer[MAX_PATH + 1] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return std::nullopt;
-    return std::filesystem::path(std::string(buffer, length));
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0)
+            return std::nullopt;
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return std::filesystem::path(buffer);
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    return std::nullopt;
 }
 #else
 std::optional<std::filesystem::path> executablePath() {
@@ -33,6 +42,13 @@ std::optional<std::filesystem::path> executablePath() {
 }
 #endif
 
+#ifdef _WIN32
+bool canOpen(std::string_view path) {
+    const auto fsPath = toFsPath(path);
+    std::error_code error;
+    return fsPath && std::filesystem::is_regular_file(*fsPath, error);
+}
+#else
 // The parent folder of a cp1250 path, by its last separator.
 std::string parentOf(std::string_view folder) {
     std::string_view trimmed = folder;
@@ -49,6 +65,7 @@ bool isFolder(std::string_view path) {
     std::error_code error;
     return fsPath && std::filesystem::is_directory(*fsPath, error);
 }
+#endif
 
 }  // namespace
 
@@ -56,18 +73,18 @@ std::optional<std::string> programFolder() {
     const auto executable = executablePath();
     if (!executable)
         return std::nullopt;
-#ifdef _WIN32
-    return executable->parent_path().string();
-#else
     return fromFsName(executable->parent_path());
-#endif
 }
 
 std::string programDataFolder(std::string_view folder) {
+#ifdef _WIN32
+    return std::string(folder);
+#else
     const std::string installed = joinPath(joinPath(parentOf(folder), "share"), kProgramDataName);
     if (isFolder(installed))
         return installed;
     return std::string(folder);
+#endif
 }
 
 std::optional<std::string> programDataFolder() {
@@ -78,12 +95,18 @@ std::optional<std::string> programDataFolder() {
 }
 
 std::string helpDocument() {
-#ifdef _WIN32
-    return "help.chm";
-#else
     const auto data = programDataFolder();
     if (!data)
         return {};
+#ifdef _WIN32
+    // Windows' own help viewer needs a compiled help file, which only Windows tools make; a build
+    // without one ships the HTML pages instead.
+    const std::string helpFile = joinPath(*data, kHelpFile);
+    const std::string page = joinPath(joinPath(*data, "help"), "index.html");
+    if (!canOpen(helpFile) && canOpen(page))
+        return page;
+    return helpFile;
+#else
     return joinPath(*data, kHelpPage);
 #endif
 }

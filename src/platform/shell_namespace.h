@@ -5,13 +5,19 @@
 // has-subfolders attributes and an icon kind that the UI backend maps to its own pictures. The desktop
 // is the root; its parsing name is the empty text. Names are cp1250; a name that cp1250 cannot hold is
 // absent. Calls block on the file system; the UI thread calls them.
+//
+// A namespace over a shell with its own pictures (Windows) also gives each item its index in the
+// system's small-icon list and the pixels of those icons, so that a backend can show the shell's own
+// icons; the icon kind stays the portable fallback.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -50,8 +56,23 @@ struct ShellItem {
     // The namespace's own order among siblings: lower first; ordinary folders share kOrdinaryRank and
     // sort by name.
     int sortRank = kOrdinaryRank;
+    // The item's icon and open icon in the system's small-icon list; kNoSystemIcon when the shell has
+    // no such list (Linux) or gave no icon.
+    int systemIcon = kNoSystemIcon;
+    int systemOpenIcon = kNoSystemIcon;
+    // The shell's own identifier of the item, kept for the namespace that made it (the Windows shell
+    // compares items by it); null elsewhere.
+    std::shared_ptr<const void> identifier;
 
     static constexpr int kOrdinaryRank = 100;
+    static constexpr int kNoSystemIcon = -1;
+};
+
+// An icon's pixels: rows top to bottom, four bytes per pixel (red, green, blue, alpha).
+struct IconPixels {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgba;
 };
 
 // What a parsing name is on the file system.
@@ -77,6 +98,11 @@ class ShellNamespace {
 
     // The shell's order of two siblings: negative, zero or positive.
     virtual int compare(const ShellItem& a, const ShellItem& b) const;
+
+    // Whether the shell has a system small-icon list (ShellItem::systemIcon indexes it).
+    virtual bool hasSystemIcons() const { return false; }
+    // The pixels of a small icon of the system list; none without a list or for an unknown index.
+    virtual std::optional<IconPixels> systemIconPixels(int /*index*/) const { return std::nullopt; }
 };
 
 // The order every namespace uses: by sort rank, then by display name as the file manager sorts names

@@ -44,9 +44,11 @@ bool isAddress(std::string_view target) {
 namespace {
 
 #ifdef _WIN32
-bool launch(const std::string& argument) {
+// The shell's verb "open" on a UTF-16 target; the shell answers a value above 32 when it started the
+// application that the target's type is associated with.
+bool launch(const std::wstring& target) {
     const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(nullptr, "open", argument.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     return result > 32;
 }
 #else
@@ -138,8 +140,15 @@ bool launch(const std::string& argument) {
 bool openWithShell(std::string_view target) {
     if (target.empty())
         return false;
+#ifdef _WIN32
+    if (isAddress(target)) {
+        const auto address = toWide(target);
+        return address && launch(*address);
+    }
+#else
     if (isAddress(target))
         return launch(std::string(target));
+#endif
     const auto path = toFsPath(target);
     if (!path)
         return false;
@@ -147,11 +156,7 @@ bool openWithShell(std::string_view target) {
     const auto absolute = std::filesystem::absolute(*path, error);
     if (error || !std::filesystem::exists(absolute, error))
         return false;
-#ifdef _WIN32
-    return launch(std::string(target));
-#else
     return launch(absolute.native());
-#endif
 }
 
 }  // namespace platform

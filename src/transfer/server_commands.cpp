@@ -76,9 +76,12 @@ class DownloadFile {
     bool close() {
         if (file_ == nullptr)
             return false;
+        // The flush comes first and on its own: Windows' C library closes a stream whose last bytes
+        // could not be written (a full disk) without saying so.
+        const bool flushed = std::fflush(file_) == 0 && std::ferror(file_) == 0;
         const bool closed = std::fclose(file_) == 0;
         file_ = nullptr;
-        return closed;
+        return flushed && closed;
     }
 
   private:

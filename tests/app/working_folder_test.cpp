@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 
 #include "app/state_files.h"
 #include "buildinfo/build_constants.h"
+#include "platform/path.h"
 #include "support/temp_folder.h"
+#include "text/cp1250.h"
 
 namespace {
 
@@ -22,29 +25,68 @@ platform::EnvironmentLookup environmentOf(std::map<std::string, std::string> val
     };
 }
 
+// A cp1250 path of folders below the root, with the platform's separator.
+std::string rooted(std::initializer_list<std::string_view> names) {
+#ifdef _WIN32
+    std::string path = "C:";
+#else
+    std::string path;
+#endif
+    for (std::string_view name : names)
+        path = platform::joinPath(path, name);
+    return path;
+}
+
 TEST(ApplicationDataFolder, FallsBackInOrder) {
     struct Case {
         std::map<std::string, std::string> environment;
         std::string expected;
     };
+    const std::string x = rooted({"x"});
+    const std::string h = rooted({"h"});
+    const std::string t = rooted({"t"});
+    const std::string m = rooted({"m"});
+#ifdef _WIN32
+    // The shell's folder first, then the profile.
+    const std::string first = platform::kShellApplicationData;
+    const std::string home = "USERPROFILE";
+    const std::string homeData = h;
+#else
+    const std::string first = "XDG_DATA_HOME";
+    const std::string home = "HOME";
+    const std::string homeData = rooted({"h", ".local", "share"});
+#endif
     const Case cases[] = {
-        {{{"XDG_DATA_HOME", "/x"}, {"HOME", "/h"}, {"TEMP", "/t"}}, "/x"},
-        {{{"XDG_DATA_HOME", ""}, {"HOME", "/h"}}, "/h/.local/share"},
-        {{{"HOME", "/h"}, {"TEMP", "/t"}, {"TMP", "/m"}}, "/h/.local/share"},
-        {{{"TEMP", "/t"}, {"TMP", "/m"}}, "/t"},
-        {{{"TMP", "/m"}}, "/m"},
+        {{{first, x}, {home, h}, {"TEMP", t}}, x},
+        {{{first, ""}, {home, h}}, homeData},
+        {{{home, h}, {"TEMP", t}, {"TMP", m}}, homeData},
+        {{{"TEMP", t}, {"TMP", m}}, t},
+        {{{"TMP", m}}, m},
         {{}, ""},
         // A value cp1250 cannot hold cannot become a path inside the program.
-        {{{"XDG_DATA_HOME", "/\xE2\x98\x83"}, {"TMP", "/m"}}, "/m"},
+        {{{first, rooted({"\xE2\x98\x83"})}, {"TMP", m}}, m},
+        // A Czech value (UTF-8, as the environment holds it) becomes its cp1250 path.
+        {{{first, rooted({"Jan\xC4\x8D"})}}, rooted({"Jan\xE8"})},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(platform::applicationDataFolder(environmentOf(c.environment)), c.expected);
     }
 }
 
+#ifdef _WIN32
+TEST(ApplicationDataFolder, ComesFromTheShellOnWindows) {
+    // The process's lookup asks the shell, which names a folder that exists, whatever %APPDATA% says.
+    const auto folder = platform::systemEnvironment(platform::kShellApplicationData);
+    ASSERT_TRUE(folder);
+    EXPECT_TRUE(
+        std::filesystem::is_directory(std::filesystem::path(std::u8string(folder->begin(), folder->end()))));
+    EXPECT_EQ(platform::applicationDataFolder(), cp1250::fromUtf8(*folder).text);
+}
+#endif
+
 TEST(WorkingFolder, IsProductAndVersionUnderTheBase) {
-    EXPECT_EQ(workingFolderPath("/home/jana/.local/share"),
-              "/home/jana/.local/share/Snapord/" + std::string(build::kVersion));
+    EXPECT_EQ(workingFolderPath(rooted({"home", "jana", ".local", "share"})),
+              rooted({"home", "jana", ".local", "share", "Snapord", build::kVersion}));
 }
 
 class StartUp : public ::testing::Test {
@@ -52,12 +94,18 @@ class StartUp : public ::testing::Test {
     TempFolder home;
     TempFolder start;
     CurrentFolderScope inStart{start.path()};
-    const std::string working = home.path() + "/data/Snapord/" + std::string(build::kVersion);
+    const std::string working =
+        platform::joinPath(platform::joinPath(home.file("data"), "Snapord"), std::string(build::kVersion));
 
     // Each start begins in the start folder, as the program does.
     std::string settle() {
         std::filesystem::current_path(start.path());
-        return settleWorkingFolder(environmentOf({{"XDG_DATA_HOME", home.path() + "/data"}}));
+#ifdef _WIN32
+        const char* const first = platform::kShellApplicationData;
+#else
+        const char* const first = "XDG_DATA_HOME";
+#endif
+        return settleWorkingFolder(environmentOf({{first, home.file("data")}}));
     }
 };
 
@@ -66,7 +114,7 @@ TEST_F(StartUp, CreatesTheFoldersCopiesTheCatalogueAndEntersTheWorkingFolder) {
     start.write("snapord2.ini", "[format]\n");
     EXPECT_EQ(settle(), working);
     EXPECT_EQ(workingFolder(), working);
-    EXPECT_EQ(std::filesystem::current_path(), working);
+    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(working));
     EXPECT_EQ(home.read("data/Snapord/" + std::string(build::kVersion) + "/snapord2.ini"), "[format]\n");
 }
 
@@ -78,7 +126,11 @@ TEST_F(StartUp, KeepsAReadableCatalogueAndReplacesAnUnreadableOne) {
 
     // A catalogue that cannot be opened (here a link to nothing) is replaced by the start folder's.
     std::filesystem::remove(working + "/snapord2.ini");
-    std::filesystem::create_symlink(home.path() + "/gone", working + "/snapord2.ini");
+    std::error_code linkError;
+    std::filesystem::create_symlink(home.file("gone"), working + "/snapord2.ini", linkError);
+    if (linkError)
+        GTEST_SKIP() << "no symbolic link here (Windows asks a privilege for one): only a link to nothing "
+                        "is a catalogue that cannot be read and can still be replaced";
     settle();
     EXPECT_EQ(home.read("data/Snapord/" + std::string(build::kVersion) + "/snapord2.ini"), "new");
 }

@@ -1,6 +1,10 @@
 // Choosing the proxy, and what goes through it.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <cstdlib>
 #include <map>
 
@@ -14,6 +18,16 @@ namespace {
 
 using namespace Tarvo;
 using namespace http_testing;
+
+#ifdef _WIN32
+// The C library of Windows has no setenv: an empty value there removes the variable.
+void setenv(const char* name, const char* value, int) {
+    _putenv_s(name, value);
+}
+void unsetenv(const char* name) {
+    _putenv_s(name, "");
+}
+#endif
 
 const char* const kProxyVariables[] = {"http_proxy", "https_proxy", "HTTPS_PROXY", "all_proxy",
                                        "ALL_PROXY",  "no_proxy",    "NO_PROXY",    "HTTP_PROXY"};
@@ -109,6 +123,87 @@ TEST(ProxyChoice, EnvironmentAndOptionsDecideTheProxy) {
                   row.chosen);
     }
 }
+
+TEST(ProxyChoice, SystemSettingsNameTheProxyForEachScheme) {
+    struct Row {
+        const char* name;
+        SystemProxySettings settings;
+        bool secure;
+        const char* host;
+        const char* chosen;
+    };
+    const Row rows[] = {
+        {"one server for both", {"proxy.lab:8080", ""}, true, "server", "proxy.lab:8080"},
+        {"per scheme, plain",
+         {"http=plain:3128;https=secure:3129;socks=s:1080", ""},
+         false,
+         "server",
+         "plain:3128"},
+        {"per scheme, secure", {"http=plain:3128; https=secure:3129", ""}, true, "server", "secure:3129"},
+        {"no entry for the scheme goes direct", {"http=plain:3128;ftp=f:21", ""}, true, "server", ""},
+        {"scheme names ignore case", {"HTTPS=secure:3129", ""}, true, "server", "secure:3129"},
+        {"local names bypassed", {"p:1", "<local>"}, false, "server", ""},
+        {"dotted names with <local>", {"p:1", "<local>"}, false, "lab.cz", "p:1"},
+        {"address wildcard", {"p:1", "10.*;192.168.*"}, false, "192.168.1.7", ""},
+        {"address wildcard elsewhere", {"p:1", "10.*;192.168.*"}, false, "192.169.1.7", "p:1"},
+        {"domain wildcard", {"p:1", "*.lab.cz"}, true, "www.lab.cz", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(SystemProxyFor(row.settings, row.secure, row.host), row.chosen);
+    }
+
+    // Preconfigured access takes system settings where there are some, the environment otherwise;
+    // the other access types never look at them.
+    const EnvironmentLookup environment = [](const char* name) -> std::optional<std::string> {
+        return std::string(name) == "http_proxy" ? std::optional<std::string>("http://env:1") : std::nullopt;
+    };
+    const SystemProxyLookup on = [] { return std::optional(SystemProxySettings{"sys:2", "<local>"}); };
+    const SystemProxyLookup off = [] { return std::optional<SystemProxySettings>(); };
+    EXPECT_EQ(ChooseProxy(kAccessPreconfig, {}, {}, false, "lab.cz", environment, on), "sys:2");
+    EXPECT_EQ(ChooseProxy(kAccessPreconfig, {}, {}, false, "server", environment, on), "") << "bypassed";
+    EXPECT_EQ(ChooseProxy(kAccessPreconfigNoAutoproxy, {}, {}, false, "lab.cz", environment, on), "sys:2");
+    EXPECT_EQ(ChooseProxy(kAccessPreconfig, {}, {}, false, "lab.cz", environment, off), "http://env:1");
+    EXPECT_EQ(ChooseProxy(kAccessDirect, {}, {}, false, "lab.cz", environment, on), "");
+    EXPECT_EQ(ChooseProxy(kAccessNamedProxy, "named:3", {}, false, "lab.cz", environment, on), "named:3");
+}
+
+#ifdef _WIN32
+// The user's Internet Settings, read from a key of the test's own (the real key stays untouched).
+TEST(ProxyChoice, InternetSettingsCountOnlyWhileTheProxyIsSwitchedOn) {
+    const std::string key =
+        "Software\\Snapord tests\\" + std::to_string(GetCurrentProcessId()) + "\\Internet Settings";
+    HKEY settings = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &settings, nullptr),
+              ERROR_SUCCESS);
+    const auto setText = [&](const char* name, const std::string& value) {
+        RegSetValueExA(settings, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+    };
+    const auto setEnabled = [&](DWORD value) {
+        RegSetValueExA(settings, "ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                       sizeof value);
+    };
+    setText("ProxyServer", "http=plain:3128;https=secure:3129");
+    setText("ProxyOverride", "*.lab.cz;<local>");
+    EXPECT_FALSE(UserProxySettings(key.c_str())) << "ProxyEnable missing";
+    setEnabled(1);
+    const auto read = UserProxySettings(key.c_str());
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->server, "http=plain:3128;https=secure:3129");
+    EXPECT_EQ(read->bypass, "*.lab.cz;<local>");
+    setEnabled(0);
+    EXPECT_FALSE(UserProxySettings(key.c_str())) << "switched off";
+    setEnabled(1);
+    setText("ProxyServer", "");
+    EXPECT_FALSE(UserProxySettings(key.c_str())) << "switched on without a server";
+    RegCloseKey(settings);
+    RegDeleteTreeA(HKEY_CURRENT_USER,
+                   ("Software\\Snapord tests\\" + std::to_string(GetCurrentProcessId())).c_str());
+    EXPECT_FALSE(UserProxySettings("Software\\Snapord tests\\no such key"));
+}
+#endif
 
 TEST(ProxyChoice, PlainProxyGetsTheWholeUrlAsTheRequestTarget) {
     RawServer proxy;

@@ -1,11 +1,16 @@
 #include "http/raw_server.h"
 
+#ifdef _WIN32
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#else
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -19,6 +24,40 @@ namespace http_testing {
 
 namespace {
 
+#ifdef _WIN32
+using Socket = SOCKET;
+constexpr Socket kNoSocket = INVALID_SOCKET;
+using IoSize = int;
+constexpr int kSendFlags = 0;
+void closeSocket(Socket fd) {
+    closesocket(fd);
+}
+int pollSockets(pollfd* fds, unsigned long count) {
+    return WSAPoll(fds, count, -1);
+}
+// Winsock is started once for the process and stays started.
+void startSockets() {
+    static const bool started = [] {
+        WSADATA data;
+        return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    }();
+    if (!started)
+        throw std::runtime_error("WSAStartup");
+}
+#else
+using Socket = int;
+constexpr Socket kNoSocket = -1;
+using IoSize = ssize_t;
+constexpr int kSendFlags = MSG_NOSIGNAL;
+void closeSocket(Socket fd) {
+    close(fd);
+}
+int pollSockets(pollfd* fds, nfds_t count) {
+    return poll(fds, count, -1);
+}
+void startSockets() {}
+#endif
+
 // Waits of the tests end when the awaited bytes are there; this only keeps a broken test from hanging.
 constexpr auto kSafetyLimit = std::chrono::seconds(30);
 
@@ -30,7 +69,7 @@ sockaddr_in loopback(std::uint16_t port) {
     return address;
 }
 
-std::uint16_t boundPort(int fd) {
+std::uint16_t boundPort(Socket fd) {
     sockaddr_in address{};
     socklen_t length = sizeof address;
     getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
@@ -83,19 +122,82 @@ struct Connection {
 
 struct RawServer::State {
     std::vector<ConnectionScript> scripts;
-    int listenFd = -1;
+    Socket listenFd = kNoSocket;
+#ifdef _WIN32
+    // Stopping is told twice: by a datagram to a socket of its own, which the waits for readiness
+    // watch beside the connection, and by an event, which the wait for a connection's end watches.
+    Socket stopSocket = kNoSocket;
+    WSAEVENT stopEvent = WSA_INVALID_EVENT;
+#else
     int stopPipe[2] = {-1, -1};
+#endif
     std::thread thread;
     std::mutex mutex;
     std::condition_variable changed;
     std::vector<Connection> connections;
 
+    void openStopSignal() {
+#ifdef _WIN32
+        stopEvent = WSACreateEvent();
+        stopSocket = socket(AF_INET, SOCK_DGRAM, 0);
+        const sockaddr_in address = loopback(0);
+        if (stopEvent == WSA_INVALID_EVENT || stopSocket == kNoSocket ||
+            bind(stopSocket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
+            throw std::runtime_error("stop signal");
+#else
+        if (pipe(stopPipe) != 0)
+            throw std::runtime_error("pipe");
+#endif
+    }
+
+    void signalStop() {
+        const char stop = 's';
+#ifdef _WIN32
+        const sockaddr_in address = loopback(boundPort(stopSocket));
+        sendto(stopSocket, &stop, 1, 0, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+        WSASetEvent(stopEvent);
+#else
+        [[maybe_unused]] const ssize_t written = write(stopPipe[1], &stop, 1);
+#endif
+    }
+
+    void closeStopSignal() {
+#ifdef _WIN32
+        closeSocket(stopSocket);
+        WSACloseEvent(stopEvent);
+#else
+        close(stopPipe[0]);
+        close(stopPipe[1]);
+#endif
+    }
+
     // Waits until `fd` is ready for `events`; false when the server is stopping.
-    bool await(int fd, short events) {
-        pollfd fds[2] = {{fd, events, 0}, {stopPipe[0], POLLIN, 0}};
-        while (poll(fds, 2, -1) < 0) {
+    bool await(Socket fd, short events) {
+#ifdef _WIN32
+        const Socket stopFd = stopSocket;
+#else
+        const int stopFd = stopPipe[0];
+#endif
+        pollfd fds[2] = {{fd, events, 0}, {stopFd, POLLIN, 0}};
+        while (pollSockets(fds, 2) < 0) {
         }
         return (fds[1].revents & POLLIN) == 0;
+    }
+
+    // Waits, without reading, until the client closes or resets the connection, or the server stops.
+    void awaitClientEnd(Socket fd) {
+#ifdef _WIN32
+        // Unread bytes would make the socket readable at once: only the end of the connection counts.
+        WSAEVENT closed = WSACreateEvent();
+        if (closed != WSA_INVALID_EVENT && WSAEventSelect(fd, closed, FD_CLOSE) == 0) {
+            const WSAEVENT events[2] = {closed, stopEvent};
+            WSAWaitForMultipleEvents(2, events, FALSE, WSA_INFINITE, FALSE);
+        }
+        if (closed != WSA_INVALID_EVENT)
+            WSACloseEvent(closed);
+#else
+        await(fd, POLLRDHUP);
+#endif
     }
 
     void record(std::size_t index, const char* data, std::size_t size, bool keep) {
@@ -108,7 +210,7 @@ struct RawServer::State {
     }
 
     // Reads one request: headers, then as many body bytes as its Content-Length says.
-    void readRequest(int fd, std::size_t index, const ConnectionScript& script) {
+    void readRequest(Socket fd, std::size_t index, const ConnectionScript& script) {
         std::vector<char> buffer(256 * 1024);
         std::string head;
         std::uint64_t bodyWanted = 0;
@@ -117,7 +219,7 @@ struct RawServer::State {
         while (!headersDone || bodyGot < bodyWanted) {
             if (!await(fd, POLLIN))
                 return;
-            const ssize_t n = recv(fd, buffer.data(), buffer.size(), 0);
+            const IoSize n = recv(fd, buffer.data(), static_cast<int>(buffer.size()), 0);
             if (n <= 0)
                 return;
             record(index, buffer.data(), static_cast<std::size_t>(n), script.keepBytes);
@@ -139,11 +241,11 @@ struct RawServer::State {
         }
     }
 
-    bool sendAll(int fd, std::string_view bytes) {
+    bool sendAll(Socket fd, std::string_view bytes) {
         while (!bytes.empty()) {
             if (!await(fd, POLLOUT))
                 return false;
-            const ssize_t n = send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+            const IoSize n = send(fd, bytes.data(), static_cast<int>(bytes.size()), kSendFlags);
             if (n <= 0)
                 return false;
             bytes.remove_prefix(static_cast<std::size_t>(n));
@@ -151,7 +253,7 @@ struct RawServer::State {
         return true;
     }
 
-    void sendReply(int fd, const ConnectionScript& script) {
+    void sendReply(Socket fd, const ConnectionScript& script) {
         if (!sendAll(fd, script.reply))
             return;
         std::string piece(64 * 1024, '\0');
@@ -165,7 +267,7 @@ struct RawServer::State {
         }
     }
 
-    void serve(int fd, std::size_t index, const ConnectionScript& script) {
+    void serve(Socket fd, std::size_t index, const ConnectionScript& script) {
         using Action = ConnectionScript::Action;
         switch (script.action) {
             case Action::Reply:
@@ -173,7 +275,7 @@ struct RawServer::State {
                 readRequest(fd, index, script);
                 sendReply(fd, script);
                 if (script.action == Action::ReplyAndHold)
-                    await(fd, POLLRDHUP);
+                    awaitClientEnd(fd);
                 break;
             case Action::CloseAfter:
             case Action::ReadThenHold: {
@@ -182,22 +284,22 @@ struct RawServer::State {
                 while (got < script.closeAfter && await(fd, POLLIN)) {
                     const auto wanted = static_cast<std::size_t>(
                         std::min<std::uint64_t>(buffer.size(), script.closeAfter - got));
-                    const ssize_t n = recv(fd, buffer.data(), wanted, 0);
+                    const IoSize n = recv(fd, buffer.data(), static_cast<int>(wanted), 0);
                     if (n <= 0)
                         break;
                     record(index, buffer.data(), static_cast<std::size_t>(n), script.keepBytes);
                     got += static_cast<std::uint64_t>(n);
                 }
                 if (script.action == Action::ReadThenHold) {
-                    await(fd, POLLRDHUP);  // until the client gives up
+                    awaitClientEnd(fd);  // until the client gives up
                     break;
                 }
                 linger reset{1, 0};  // a reset, as a broken connection gives
-                setsockopt(fd, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+                setsockopt(fd, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&reset), sizeof reset);
                 break;
             }
             case Action::HoldWithoutReading:
-                await(fd, POLLRDHUP);  // until the client gives up
+                awaitClientEnd(fd);  // until the client gives up
                 break;
         }
     }
@@ -206,15 +308,15 @@ struct RawServer::State {
         for (std::size_t index = 0;; ++index) {
             if (!await(listenFd, POLLIN))
                 return;
-            const int fd = accept(listenFd, nullptr, nullptr);
-            if (fd < 0)
+            const Socket fd = accept(listenFd, nullptr, nullptr);
+            if (fd == kNoSocket)
                 return;
             {
                 std::lock_guard lock(mutex);
                 connections.emplace_back();
             }
             serve(fd, index, scripts[std::min(index, scripts.size() - 1)]);
-            close(fd);
+            closeSocket(fd);
             std::lock_guard lock(mutex);
             connections[index].ended = true;
             changed.notify_all();
@@ -230,16 +332,17 @@ struct RawServer::State {
 
 RawServer::RawServer(std::vector<ConnectionScript> scripts, int receiveBuffer)
     : state_(std::make_shared<State>()) {
+    startSockets();
     state_->scripts = std::move(scripts);
     if (state_->scripts.empty())
         state_->scripts.emplace_back();
-    if (pipe(state_->stopPipe) != 0)
-        throw std::runtime_error("pipe");
+    state_->openStopSignal();
     state_->listenFd = socket(AF_INET, SOCK_STREAM, 0);
     const int yes = 1;
-    setsockopt(state_->listenFd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    setsockopt(state_->listenFd, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&yes), sizeof yes);
     if (receiveBuffer > 0)
-        setsockopt(state_->listenFd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
+        setsockopt(state_->listenFd, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&receiveBuffer),
+                   sizeof receiveBuffer);
     const sockaddr_in address = loopback(0);
     if (bind(state_->listenFd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
         listen(state_->listenFd, 16) != 0)
@@ -249,12 +352,10 @@ RawServer::RawServer(std::vector<ConnectionScript> scripts, int receiveBuffer)
 }
 
 RawServer::~RawServer() {
-    const char stop = 's';
-    [[maybe_unused]] const ssize_t written = write(state_->stopPipe[1], &stop, 1);
+    state_->signalStop();
     state_->thread.join();
-    close(state_->listenFd);
-    close(state_->stopPipe[0]);
-    close(state_->stopPipe[1]);
+    closeSocket(state_->listenFd);
+    state_->closeStopSignal();
 }
 
 std::string RawServer::url(std::string_view rest) const {
@@ -289,11 +390,12 @@ std::size_t RawServer::connectionCount() {
 }
 
 std::uint16_t unusedPort() {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    startSockets();
+    const Socket fd = socket(AF_INET, SOCK_STREAM, 0);
     const sockaddr_in address = loopback(0);
     bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
     const std::uint16_t port = boundPort(fd);
-    close(fd);
+    closeSocket(fd);
     return port;
 }
 

@@ -51,17 +51,11 @@ double meanDifference(const Picture& a, const Picture& b) {
 
 namespace {
 
-// The tests name their files in UTF-8; Windows opens them by their UTF-16 names, not through the ANSI
-// code page that the narrow functions would use.
-#ifdef _WIN32
-std::filesystem::path widePath(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-#endif
-
+// The tests name files in UTF-8; on Windows the narrow fopen would read the name in the ANSI code page.
 std::FILE* create(const std::string& path) {
 #ifdef _WIN32
-    std::FILE* file = ::_wfopen(widePath(path).c_str(), L"wb");
+    const std::filesystem::path name(std::u8string(path.begin(), path.end()));
+    std::FILE* file = ::_wfopen(name.c_str(), L"wb");
 #else
     std::FILE* file = std::fopen(path.c_str(), "wb");
 #endif
@@ -252,11 +246,7 @@ void writeTiffPage(TIFF* tiff, const Picture& picture, TiffKind kind) {
 }  // namespace
 
 void writeTiff(const std::string& path, const Picture& picture, TiffKind kind) {
-#ifdef _WIN32
-    TIFF* tiff = TIFFOpenW(widePath(path).c_str(), "w");
-#else
     TIFF* tiff = TIFFOpen(path.c_str(), "w");
-#endif
     if (!tiff)
         throw std::runtime_error("cannot write " + path);
     writeTiffPage(tiff, picture, kind);

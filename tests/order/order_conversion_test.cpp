@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/path.h"
 #include "text/cp1250.h"
 
 namespace {
@@ -65,21 +66,24 @@ TEST_F(Conversion, RowsBecomeIdsAndADescription) {
 }
 
 TEST_F(Conversion, EveryRowBecomesAnEntryWithFolderAndFileName) {
+    // The folder and the name split at the platform's separator.
+    const std::string jana = platform::joinPath(platform::joinPath("", "home"), "jana");
+    const std::string holiday = platform::joinPath(jana, "dovolená"_cz);
     OrderList order;
-    ASSERT_EQ(order.add("9x13", "L", "B", "2", "/home/jana/a.jpg"), AddResult::Added);
-    ASSERT_EQ(order.add("10x15", "M", "S", "1", "/home/jana/"s + std::string("dovolená"_cz) + "/b.jpg"),
-              AddResult::Added);
-    ASSERT_EQ(order.add("9x13", "L", "B", "2", "/home/jana/a.jpg"), AddResult::Added);  // sent twice
+    ASSERT_EQ(order.add("9x13", "L", "B", "2", platform::joinPath(jana, "a.jpg")), AddResult::Added);
+    ASSERT_EQ(order.add("10x15", "M", "S", "1", platform::joinPath(holiday, "b.jpg")), AddResult::Added);
+    ASSERT_EQ(order.add("9x13", "L", "B", "2", platform::joinPath(jana, "a.jpg")),
+              AddResult::Added);                      // sent twice
     order.appendRow(std::string(33, ' ') + "c.jpg");  // a loaded row without folder
 
     const ConversionResult result = convertOrder(order, lists, document);
     EXPECT_EQ(result.added, 4u);
     EXPECT_EQ(result.leftOut, 0u);
     const auto entries = document.entries();
-    EXPECT_EQ(entries[0].folder, "/home/jana");
+    EXPECT_EQ(entries[0].folder, jana);
     EXPECT_EQ(entries[0].fileName, "a.jpg");
     EXPECT_EQ(entries[0].photo.formatId, 10);
-    EXPECT_EQ(entries[1].folder, "/home/jana/dovolen\xE1");
+    EXPECT_EQ(entries[1].folder, holiday);
     EXPECT_EQ(entries[1].fileName, "b.jpg");
     EXPECT_EQ(entries[1].photo.description, "10x15-Mat-S okrajem-1x");
     EXPECT_EQ(entries[2].fileName, "a.jpg");
@@ -92,7 +96,8 @@ TEST_F(Conversion, EveryRowBecomesAnEntryWithFolderAndFileName) {
 TEST_F(Conversion, RowsBeyondTheDocumentAreReported) {
     OrderList order;
     for (std::size_t i = 0; i < OrderDocument::kSlotCount + 2; ++i)
-        ASSERT_EQ(order.add("9x13", "L", "B", "1", "/f/p" + std::to_string(i) + ".jpg"), AddResult::Added);
+        ASSERT_EQ(order.add("9x13", "L", "B", "1", platform::joinPath("f", "p" + std::to_string(i) + ".jpg")),
+                  AddResult::Added);
     const ConversionResult result = convertOrder(order, lists, document);
     EXPECT_EQ(result.added, OrderDocument::kSlotCount);
     EXPECT_EQ(result.leftOut, 2u);

@@ -19,8 +19,10 @@ using testing_support::TempFolder;
 
 std::set<std::string> fileNames(const TempFolder& folder) {
     std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder.path()))
-        names.insert(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(folder.path())) {
+        const std::u8string utf8 = entry.path().filename().u8string();  // UTF-16 names on Windows
+        names.insert(std::string(utf8.begin(), utf8.end()));
+    }
     return names;
 }
 
@@ -99,6 +101,7 @@ TEST(DurableFile, LeftoversOfAStoppedWriterAreRemovedAndNothingElse) {
     TempFolder folder;
     folder.write("order.sno", "rows");
     folder.write(".hidden", "not ours");
+    folder.write("\xE2\x98\x83.jpg", "a name of no code page");  // a snowman
     std::string leftover;
     {
         platform::DurableFile stopped(folder.path());
@@ -109,7 +112,7 @@ TEST(DurableFile, LeftoversOfAStoppedWriterAreRemovedAndNothingElse) {
     ASSERT_TRUE(folder.exists(leftover));
 
     platform::removeTemporaryFiles(folder.path());
-    EXPECT_EQ(fileNames(folder), (std::set<std::string>{".hidden", "order.sno"}));
+    EXPECT_EQ(fileNames(folder), (std::set<std::string>{".hidden", "order.sno", "\xE2\x98\x83.jpg"}));
 }
 
 }  // namespace

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <filesystem>
 #include <set>
 #include <string>
 
+#include "platform/folder_listing.h"
 #include "platform/fs_names.h"
 #include "platform/path.h"
 #include "support/temp_folder.h"
@@ -43,23 +46,50 @@ TEST(FsNames, Cp1250PathsBecomeUtf8NamesAndBack) {
     EXPECT_FALSE(platform::fromFsName("\xE2\x98\x83.jpg"));
 }
 
-TEST(FsNames, ACzechFileNameIsWrittenAndFoundByItsOwnName) {
+TEST(FsNames, ACzechFileNameIsCreatedListedOpenedAndRenamedByItsOwnName) {
     const TempFolder folder;
-    const std::string name =
+    const std::string name(
         "Dovolen\xE1 u mo\xF8"
-        "e.jpg";  // Dovolená u moře.jpg
-    const std::string path = folder.path() + "/" + name;
+        "e.jpg");  // Dovolená u moře.jpg
+    const std::string path = platform::joinPath(folder.path(), name);
     ASSERT_TRUE(platform::writeFileAtomically(path, "jpeg"));
     EXPECT_TRUE(platform::exists(path));
     EXPECT_EQ(platform::readFile(path), "jpeg");
+    // On disk the name holds its own letters, not the cp1250 bytes read in another code page.
     EXPECT_EQ(fileNames(folder), std::set<std::string>{"Dovolen\xC3\xA1 u mo\xC5\x99"
                                                        "e.jpg"});
+
+    // The program's own listing hands the name back in cp1250, openable as listed.
+    platform::FolderListing listing;
+    ASSERT_TRUE(listing.open(folder.path()));
+    const auto entry = listing.next();
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->name, name);
+    EXPECT_TRUE(entry->nameFits);
+    EXPECT_EQ(entry->size, 4u);
+    std::FILE* file = platform::openFile(platform::joinPath(folder.path(), entry->name), "rb");
+    ASSERT_NE(file, nullptr);
+    std::fclose(file);
+
+    const std::string renamed = platform::joinPath(folder.path(), "\x8E\xEF\xE1r " + name);  // Žďár ...
+    ASSERT_TRUE(platform::replaceFile(path, renamed));
+    EXPECT_FALSE(platform::exists(path));
+    EXPECT_EQ(platform::readFile(renamed), "jpeg");
+    EXPECT_EQ(fileNames(folder),
+              std::set<std::string>{"\xC5\xBD\xC4\x8F\xC3\xA1r Dovolen\xC3\xA1 u mo\xC5\x99"
+                                    "e.jpg"});
 }
 
 TEST(Path, JoinsAndSplitsAtTheLastSeparator) {
-    EXPECT_EQ(platform::joinPath("/a/b", "c.jpg"), "/a/b/c.jpg");
-    const auto split = platform::splitAtLastSeparator("/a/b/c.jpg");
-    EXPECT_EQ(split.folder, "/a/b");
+#ifdef _WIN32
+    const std::string folder = "C:\\a\\b";
+    EXPECT_EQ(platform::joinPath(folder, "c.jpg"), "C:\\a\\b\\c.jpg");
+#else
+    const std::string folder = "/a/b";
+    EXPECT_EQ(platform::joinPath(folder, "c.jpg"), "/a/b/c.jpg");
+#endif
+    const auto split = platform::splitAtLastSeparator(platform::joinPath(folder, "c.jpg"));
+    EXPECT_EQ(split.folder, folder);
     EXPECT_EQ(split.name, "c.jpg");
     EXPECT_EQ(platform::splitAtLastSeparator("c.jpg").folder, "");
 }
@@ -104,10 +134,10 @@ TEST(Files, CopySizeRemoveAndReadWithCzechNames) {
         "\xC4\x8D"
         "esk\xC3\xBD.jpg",
         "12345");  // český.jpg on disk
-    const std::string source = folder.path() +
-                               "/\xE8"
-                               "esk\xFD.jpg";
-    const std::string target = folder.path() + "/kopie.jpg";
+    const std::string source = platform::joinPath(folder.path(),
+                                                  "\xE8"
+                                                  "esk\xFD.jpg");
+    const std::string target = folder.file("kopie.jpg");
     EXPECT_TRUE(platform::canOpenForReading(source));
     EXPECT_FALSE(platform::canOpenForReading(folder.path()));
     EXPECT_EQ(platform::fileSize(source), 5u);

@@ -17,6 +17,13 @@ using testing_support::TempFolder;
 
 TEST(ProgramFiles, AnInstalledProgramFindsItsFilesUnderItsPrefixAndABuiltOneNextToItself) {
     TempFolder root;
+#ifdef _WIN32
+    // Everything installed lies beside snapord.exe, even with a Unix-like layout around it.
+    root.write("Snapord/snapord.exe", "");
+    root.write("Snapord/snapord2.ini", "[format]\r\n");
+    root.write("share/snapord/snapord2.ini", "[format]\r\n");
+    EXPECT_EQ(platform::programDataFolder(root.file("Snapord")), root.file("Snapord"));
+#else
     root.write("usr/bin/snapord", "");
     root.write("usr/share/snapord/snapord2.ini", "[format]\r\n");
     root.write("usr/share/snapord/help/index.html", "<html></html>");
@@ -27,6 +34,7 @@ TEST(ProgramFiles, AnInstalledProgramFindsItsFilesUnderItsPrefixAndABuiltOneNext
     EXPECT_EQ(platform::programDataFolder(root.file("usr/bin/")), root.file("usr/share/snapord"));
     // A build folder has no share/ beside it: the files lie next to the program.
     EXPECT_EQ(platform::programDataFolder(root.file("build/src/main")), root.file("build/src/main"));
+#endif
 }
 
 TEST(ProgramFiles, TheRunningProgramKnowsItsOwnFolderAndItsHelpPage) {
@@ -35,8 +43,14 @@ TEST(ProgramFiles, TheRunningProgramKnowsItsOwnFolderAndItsHelpPage) {
     // This test program lies in the folder found, whatever the current directory is.
     TempFolder elsewhere;
     testing_support::CurrentFolderScope here(elsewhere.path());
+#ifdef _WIN32
+    EXPECT_TRUE(platform::canOpenForReading(platform::joinPath(*folder, "platform_test.exe")));
+    // No help beside the tests: the help file is named where it belongs.
+    EXPECT_EQ(platform::helpDocument(), platform::joinPath(*folder, "help.chm"));
+#else
     EXPECT_TRUE(platform::canOpenForReading(platform::joinPath(*folder, "platform_test")));
     EXPECT_EQ(platform::helpDocument(), platform::joinPath(*folder, "help/index.html"));
+#endif
 }
 
 #ifndef _WIN32
@@ -65,7 +79,16 @@ class FakeOpener {
 
 TEST(ShellOpen, TellsWhetherTheOpenerFoundAnApplication) {
 #ifdef _WIN32
-    GTEST_SKIP() << "xdg-open is the Linux desktop's opener; Windows opens with ShellExecute";
+    // The shell's answer for a type no application is associated with; opening one that has an
+    // application would start it, which no test may do.
+    TempFolder documents;
+    documents.write(
+        "Dovolen\xC3\xA1 u mo\xC5\x99"
+        "e.snapord-nic",
+        "x");
+    EXPECT_FALSE(platform::openWithShell(platform::joinPath(documents.path(),
+                                                            "Dovolen\xE1 u mo\xF8"
+                                                            "e.snapord-nic")));
 #else
     TempFolder documents;
     documents.write("index.html", "<html></html>");

@@ -35,7 +35,8 @@ TempFolder::TempFolder() {
         const fs::path candidate = fs::temp_directory_path() / ("snapord-test-" + std::to_string(random()));
         std::error_code error;
         if (fs::create_directory(candidate, error)) {
-            path_ = candidate.generic_string();
+            const std::u8string utf8 = candidate.u8string();
+            path_.assign(utf8.begin(), utf8.end());
             return;
         }
     }
@@ -54,7 +55,11 @@ TempFolder::~TempFolder() {
 }
 
 std::string TempFolder::file(std::string_view name) const {
+#ifdef _WIN32
+    return path_ + "\\" + std::string(name);
+#else
     return path_ + "/" + std::string(name);
+#endif
 }
 
 void TempFolder::write(std::string_view name, std::string_view bytes) const {

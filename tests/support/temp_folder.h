@@ -14,9 +14,10 @@ class TempFolder {
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    // The folder's path (file-system text, UTF-8 on Linux).
+    // The folder's path (file-system text in UTF-8), with the platform's separator (a backslash on
+    // Windows).
     const std::string& path() const { return path_; }
-    // path() + "/" + name.
+    // path() + separator + name; the name may hold further "/" (Windows takes both).
     std::string file(std::string_view name) const;
     // Writes `bytes` exactly to the file `name` (creating folders on the way).
     void write(std::string_view name, std::string_view bytes) const;

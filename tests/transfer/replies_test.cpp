@@ -2,13 +2,16 @@
 // reply word, error statuses, error pages): one raw loopback server per row answers the given bytes.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <signal.h>
 #include <sys/resource.h>
+#endif
 
 #include <optional>
 
 #include "http/raw_server.h"
 #include "request_runner.h"
+#include "support/full_device.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -133,6 +136,7 @@ TEST(CommandReplies, AnUnreachableServerFailsEveryCommandAndLeavesNoStaleDownloa
     EXPECT_FALSE(folder.exists("validity.txt"));
 }
 
+#ifndef _WIN32
 // Limits the size of files this process writes, as a full disk would, until the scope ends.
 class FileSizeLimit {
   public:
@@ -152,6 +156,7 @@ class FileSizeLimit {
     rlimit previous_{};
     sighandler_t previousHandler_ = nullptr;
 };
+#endif
 
 TEST(CommandReplies, ADownloadThatCannotBeWrittenCompletelyFailsAndLeavesNoFile) {
     testing_support::TempFolder folder;
@@ -160,16 +165,36 @@ TEST(CommandReplies, ADownloadThatCannotBeWrittenCompletelyFailsAndLeavesNoFile)
     RawServer server({http_testing::replyWith(httpReply(catalogue))});
     ServerRequest request;
     setUp(request, server.url(""));
+
+    // A local file that cannot be created at all.
+    EXPECT_EQ(run(request, ServerCommand::GetFile, "no-such-folder/x.bin", "2.0.24.3/snapord2.ini", ""),
+              RequestState::Failed);
+
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no limit on the size of the files a process writes, which stands in for a "
+                    "full disk here";
+#else
     {
         FileSizeLimit fullDisk(4096);
         EXPECT_EQ(run(request, ServerCommand::GetFile, kDownload, "2.0.24.3/snapord2.ini", ""),
                   RequestState::Failed);
     }
     EXPECT_FALSE(folder.exists(kDownload));
+#endif
+}
 
-    // A local file that cannot be created at all.
-    EXPECT_EQ(run(request, ServerCommand::GetFile, "no-such-folder/x.bin", "2.0.24.3/snapord2.ini", ""),
-              RequestState::Failed);
+// A download onto a full disk whose bytes all wait in the stream's buffer shows the failure only when
+// the stream is flushed: it must not be reported as complete.
+TEST(CommandReplies, ADownloadOntoAFullDiskFails) {
+    const auto full = testing_support::fullDevice();
+    if (!full)
+        GTEST_SKIP() << "this system has no device that is always full";
+    testing_support::TempFolder folder;
+    testing_support::CurrentFolderScope inFolder(folder.path());
+    RawServer server({http_testing::replyWith(httpReply("a small catalogue"))});
+    ServerRequest request;
+    setUp(request, server.url(""));
+    EXPECT_EQ(run(request, ServerCommand::GetFile, *full, "2.0.24.3/snapord2.ini", ""), RequestState::Failed);
 }
 
 TEST(CommandReplies, APhotographThatCannotBeReadIsNotSentAsAnEmptyFile) {

@@ -14,9 +14,12 @@
 
 #include "app/ui_texts.h"
 #include "in_process_lab.h"
+#include "platform/path.h"
 #include "sending_window.h"
 #include "standard_order.h"
+#ifndef _WIN32
 #include "support/fault_proxy.h"
+#endif
 #include "text/cp1250.h"
 #include "transfer/transfer_order.h"
 
@@ -52,7 +55,7 @@ class TransferOrderTest : public InProcessLab {
 
     // A photograph of `size` bytes in the photographs' folder, ordered once more.
     std::string order(const std::string& name, std::size_t size = 3000) {
-        const std::string path = photos() + "/" + name;
+        const std::string path = platform::joinPath(photos(), name);  // as the order names it
         if (!fs::exists(path))
             temp_.write("photos/" + name,
                         bytesOf(size, static_cast<unsigned>(std::hash<std::string>{}(name))));
@@ -542,6 +545,10 @@ TEST_F(TransferOrderTest, AnOrderWithoutPhotographsClosesWithoutEndingTheOrder) 
 }
 
 TEST_F(TransferOrderTest, StornoDuringAStalledUploadEndsItLongBeforeTheNoProgressLimit) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the fault-injecting proxy runs on POSIX sockets only; the stop of a stalled post is "
+                    "tested on Windows too, against the raw server (http tests, AbortCheck)";
+#else
     order("a.jpg", 400000);
     // Connections: header picture, catalogue, params, the two documents, then the photograph.
     testing_support::FaultProxy proxy(
@@ -560,6 +567,7 @@ TEST_F(TransferOrderTest, StornoDuringAStalledUploadEndsItLongBeforeTheNoProgres
     run();
     EXPECT_EQ(transfer_.result(), TransferResult::UploadCancelled);
     EXPECT_EQ(window_.lastStatus(), uiText(UiText::CancelledByUser));
+#endif
 }
 
 }  // namespace
