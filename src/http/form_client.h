@@ -45,8 +45,9 @@
 
 namespace Tarvo {
 
-// Turns an upload path as given to AddParam into the name the file system knows it by; none when the
-// path has no such name (the part is then sent empty).
+// Turns an upload path as given to AddParam into the name the file system knows it by (on Windows in
+// UTF-8, as the narrow code page cannot hold every name); none when the path has no such name (the part
+// is then sent empty).
 using FileNameMapper = std::function<std::optional<std::string>(std::string_view path)>;
 
 // The multipart boundary of a client: a random one, or the fixed one (kFixedBoundary), whose bodies

@@ -6,6 +6,10 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace Tarvo {
 
 namespace {
@@ -14,6 +18,23 @@ struct FileInfo {
     std::uint64_t size;
     bool folder;
 };
+
+// Opens for reading by the file system's name: on Windows a UTF-8 name through the wide function, as
+// the narrow one reads names in the ANSI code page and misses every file whose letters it lacks.
+std::FILE* openForReading(const std::string& fileSystemName) {
+#ifdef _WIN32
+    const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, fileSystemName.data(),
+                                           static_cast<int>(fileSystemName.size()), nullptr, 0);
+    if (length <= 0)
+        return nullptr;
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, fileSystemName.data(),
+                        static_cast<int>(fileSystemName.size()), wide.data(), length);
+    return _wfopen(wide.c_str(), L"rb");
+#else
+    return std::fopen(fileSystemName.c_str(), "rb");
+#endif
+}
 
 std::optional<FileInfo> infoOf(std::FILE* file) {
 #ifdef _WIN32
@@ -51,7 +72,7 @@ UploadFile& UploadFile::operator=(UploadFile&& other) noexcept {
 
 UploadFile UploadFile::Open(const std::string& fileSystemName) {
     UploadFile upload;
-    upload.file_ = std::fopen(fileSystemName.c_str(), "rb");
+    upload.file_ = openForReading(fileSystemName);
     if (upload.file_ == nullptr)
         return upload;
     const auto info = infoOf(upload.file_);

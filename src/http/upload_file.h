@@ -20,8 +20,8 @@ class UploadFile {
     UploadFile(const UploadFile&) = delete;
     UploadFile& operator=(const UploadFile&) = delete;
 
-    // Opens a file by its name in the file system; an object that is not open when it cannot be
-    // opened (a folder counts as unopenable).
+    // Opens a file by its name in the file system (on Windows in UTF-8); an object that is not open
+    // when it cannot be opened (a folder counts as unopenable).
     static UploadFile Open(const std::string& fileSystemName);
 
     bool IsOpen() const { return file_ != nullptr; }

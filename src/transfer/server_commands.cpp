@@ -32,7 +32,13 @@ std::optional<std::string> fileSystemName(std::string_view path) {
     const auto name = platform::toFsPath(path);
     if (!name)
         return std::nullopt;
+#ifdef _WIN32
+    // The narrow form of a Windows path is in the ANSI code page, which may lack the name's letters.
+    const auto utf8 = name->u8string();
+    return std::string(utf8.begin(), utf8.end());
+#else
     return name->string();
+#endif
 }
 
 bool successStatus(std::uint32_t status) {

@@ -197,6 +197,27 @@ TEST(CommandReplies, ADownloadOntoAFullDiskFails) {
     EXPECT_EQ(run(request, ServerCommand::GetFile, *full, "2.0.24.3/snapord2.ini", ""), RequestState::Failed);
 }
 
+// "ř" is in no Western code page: a Windows build that opened the photograph by its narrow name found
+// nothing there and sent the lab an empty file.
+TEST(CommandReplies, APhotographWithCzechLettersInItsNameGoesOutWhole) {
+    testing_support::TempFolder folder;
+    testing_support::CurrentFolderScope inFolder(folder.path());
+    const std::string photo(70000, '\x5A');
+    folder.write(
+        "Dovolen\xC3\xA1 u mo\xC5\x99"
+        "e.jpg",
+        photo);  // UTF-8, as the file system names it
+    RawServer server({http_testing::replyWith(httpReply("OK"))});
+    ServerRequest request;
+    setUp(request, server.url(""));
+    EXPECT_EQ(run(request, ServerCommand::SendFile,
+                  "Dovolen\xE1 u mo\xF8"
+                  "e.jpg",
+                  "001_1_a.jpg", "obj1"),
+              RequestState::Ok);
+    EXPECT_NE(http_testing::bodyOf(server.received()).find(photo), std::string::npos);
+}
+
 TEST(CommandReplies, APhotographThatCannotBeReadIsNotSentAsAnEmptyFile) {
     testing_support::TempFolder folder;
     testing_support::CurrentFolderScope inFolder(folder.path());
