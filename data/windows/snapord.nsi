@@ -60,6 +60,14 @@ FunctionEnd
 Section "${PRODUCT}" SecProgram
     SectionIn RO
     SetOutPath "$INSTDIR"
+    ; A running program's file cannot be replaced, and a silent installation would skip it and report
+    ; success with the old program left in place: the program must be ended first.
+    Delete "$INSTDIR\snapord.exe"
+    ${If} ${FileExists} "$INSTDIR\snapord.exe"
+        MessageBox MB_ICONSTOP "Program ${PRODUCT} je spuštěný. Ukončete ho a spusťte instalaci znovu." /SD IDOK
+        SetErrorLevel 2
+        Quit
+    ${EndIf}
     File "${STAGE}\snapord.exe"
     File "${STAGE}\snapord2.ini"
     File "${STAGE}\help.chm"
