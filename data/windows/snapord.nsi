@@ -1,6 +1,6 @@
 ﻿; The Windows installer of Snapord, made by makensis from the files of the Windows build.
-; makensis -DVERSION=<version> -DSTAGE=<folder> -DOUTFILE=<installer> snapord.nsi
-; STAGE holds snapord.exe, snapord2.ini (the catalogue shipped with the program), help.chm and snapord.ico.
+; makensis -DVERSION=<version> -DSTAGE=<folder> -DHELP=<help.chm> -DICON=<snapord.ico> -DOUTFILE=<installer> snapord.nsi
+; STAGE is the installed program: snapord.exe and snapord2.ini (the catalogue shipped with it).
 ; The customer's working folder (orders in progress, the customer's data) lies in the application-data
 ; folder and is never touched by installing or uninstalling.
 Unicode true
@@ -28,8 +28,8 @@ VIAddVersionKey /LANG=1029 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1029 "FileDescription" "Instalace programu ${PRODUCT}"
 VIAddVersionKey /LANG=1029 "LegalCopyright" "${PRODUCT}"
 
-!define MUI_ICON "${STAGE}\snapord.ico"
-!define MUI_UNICON "${STAGE}\snapord.ico"
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\snapord.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Spustit ${PRODUCT}"
@@ -70,7 +70,7 @@ Section "${PRODUCT}" SecProgram
     ${EndIf}
     File "${STAGE}\snapord.exe"
     File "${STAGE}\snapord2.ini"
-    File "${STAGE}\help.chm"
+    File "/oname=help.chm" "${HELP}"
     WriteUninstaller "$INSTDIR\uninstall.exe"
 
     CreateDirectory "$SMPROGRAMS\${PRODUCT}"
